@@ -1,0 +1,6 @@
+list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/picturefile.cpp
+)
+list(APPEND QM_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/picturefiles.cpp
+)

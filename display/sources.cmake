@@ -1,0 +1,3 @@
+list(APPEND QM_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/pictureview.cpp
+)

@@ -1,0 +1,1 @@
+quillmont_gui_test(tst_mainwindow ${CMAKE_CURRENT_LIST_DIR}/tst_mainwindow.cpp)
