@@ -20,17 +20,24 @@ struct PictureResult {
 bool ensurePicture(QImage &image, int width, int height);
 
 // Decodes a JPEG file into image (24-bit BGR), reusing image's buffer when the size matches.
-// A truncated file whose decoder reports a fatal error, an undecodable file or an absurd size
-// fails and leaves image unchanged.
+// A missing or undecodable file, an absurd size (refused before any allocation) or a decoder
+// error marked fatal fails. A decoder warning (a truncated file decodes with a grey tail) is a
+// success whose detail carries the warning. A fatal error found while decoding into a reused
+// buffer leaves image partly overwritten: callers keep a clean copy. Every other failure leaves
+// image unchanged.
 PictureResult decodeJpegFile(const QString &path, QImage &image);
 
 // Reads a Windows bitmap file (every variant) into image as a 24-bit picture, reusing its buffer
-// when the size matches; fails and leaves image unchanged on a broken, truncated or absurd file.
+// when the size matches. Uncompressed 24-bit files are read straight into the rows; the others go
+// through Qt's reader. A broken, truncated or absurd file fails, with image unchanged unless a
+// read error strikes while filling a reused buffer, as for decodeJpegFile.
 PictureResult readBitmapFile(const QString &path, QImage &image);
 
 // Writes image as a 24-bit bottom-up Windows bitmap. The file is written next to its place and
 // renamed over it, so a failed write never leaves half a file.
 PictureResult writeBitmapFile(const QImage &image, const QString &path);
 
-// Writes image as a JPEG of the given quality (1…100; other values fail).
+// Writes image as a JPEG of the given quality (1…100; other values fail), replacing the file the
+// same way. Quality 90 and above keeps full colour resolution (4:4:4); below, colour is halved
+// both ways (4:2:0).
 PictureResult writeJpegFile(const QImage &image, int quality, const QString &path);

@@ -1,3 +1,4 @@
 list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pictureview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shape.cpp
 )

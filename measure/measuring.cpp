@@ -1,1 +1,244 @@
-// placeholder
+#include "measure/measuring.h"
+
+#include <cmath>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+
+#include "app/dialogs.h"
+#include "app/state.h"
+#include "base/color.h"
+#include "base/numberformat.h"
+#include "display/pictureview.h"
+#include "display/shape.h"
+#include "measure/text.h"
+
+namespace {
+
+ClickButton clickButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::RightButton: return ClickButton::Right;
+    case Qt::MiddleButton: return ClickButton::Middle;
+    default: return ClickButton::Left;
+    }
+}
+
+int toPixel(double v)
+{
+    return static_cast<int>(std::trunc(v));
+}
+
+}  // namespace
+
+MeasuringController::MeasuringController(MainState &state, Dialogs &dialogs, const MeasuringWidgets &widgets,
+                                         QObject *parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_dialogs(dialogs)
+    , m_w(widgets)
+{
+    for (QAbstractButton *button : m_w.MeasureButtons)
+        connect(button, &QAbstractButton::clicked, this, &MeasuringController::bbtMeasure0Click);
+    connect(m_w.imgView, &PictureView::mouseDown, this, &MeasuringController::imgViewMouseDown);
+    connect(m_w.imgView, &PictureView::mouseMove, this, &MeasuringController::imgViewMouseMove);
+    connect(m_w.imgView, &PictureView::mouseUp, this, &MeasuringController::imgViewMouseUp);
+}
+
+void MeasuringController::bbtMeasure0Click()
+{
+    auto *button = qobject_cast<QAbstractButton *>(sender());
+    if (button)
+        selectKind(button->property("tag").toInt());
+}
+
+void MeasuringController::selectKind(int kind)
+{
+    if (kind < 0 || kind >= KindCount)
+        return;
+    placeSelectionFrame(kind);
+    ::selectKind(m_state.clicks, kindFromIndex(kind));
+    const auto k = kindFromIndex(kind);
+    // Picking labels is part of these two kinds, so labels must not move under the click.
+    if (k == MeasurementKind::CircleToCircle || k == MeasurementKind::PointGroup) {
+        m_w.cbMoveLabel->setChecked(false);
+        m_w.cbMoveLabel->setEnabled(false);
+    } else {
+        m_w.cbMoveLabel->setEnabled(true);
+    }
+    setStatus(1, KindDescriptions().at(kind));
+    setStatus(2, pointPrompt(0));
+}
+
+void MeasuringController::tbWidthClick(int kind)
+{
+    if (kind < 0 || kind >= KindCount)
+        return;
+    m_state.clicks.CurrentKind = kindFromIndex(kind);
+    placeSelectionFrame(kind);
+}
+
+void MeasuringController::placeSelectionFrame(int kind)
+{
+    QAbstractButton *button = m_w.MeasureButtons[kind];
+    if (!m_w.Shape1 || !button)
+        return;
+    const QRect g = button->geometry();
+    m_w.Shape1->setGeometry(g.left() - 3, g.top() - 3, g.width() + 6, g.height() + 6);
+    m_w.Shape1->raise();
+    m_w.Shape1->show();
+}
+
+ClickSettings MeasuringController::clickSettings() const
+{
+    ClickSettings s;
+    s.penColor = toTColor(m_w.Shape2->brushColor());
+    s.scaleX = m_state.ScaleX;
+    s.scaleY = m_state.ScaleY;
+    s.unitFactor = m_state.UnitFactor;
+    s.circleDetection = m_circleDetection;
+    return s;
+}
+
+void MeasuringController::imgViewMouseDown(QMouseEvent *event)
+{
+    const bool shiftOrCtrl = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+    const QPoint at = event->position().toPoint();
+    Canvas canvas(m_w.imgView->picture());
+    const ClickOutcome outcome = measureClick(m_state.clicks, canvas, clickButton(event->button()), shiftOrCtrl,
+                                              at.x(), at.y(), clickSettings());
+    m_w.imgView->repaintRects(canvas.dirtyRects());
+    if (!outcome.handled || outcome.forCircleDetection)
+        return;
+    if (outcome.resetCircleDetection)
+        Q_EMIT circleDetectionReset();
+    setStatus(2, outcome.prompt);
+    if (outcome.completion)
+        runCompletion(*outcome.completion);
+    if (outcome.labelColour)
+        Q_EMIT labelColourRequested();
+}
+
+void MeasuringController::imgViewMouseUp(QMouseEvent *)
+{
+    // Only circle detection advances on a release; nothing to do while it is off.
+}
+
+void MeasuringController::imgViewMouseMove(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    m_w.lbDisplayPosX->setText(formatFloat(QStringLiteral("0.000"), at.x() * m_state.ScaleX * m_state.UnitFactor));
+    m_w.lbDisplayPosY->setText(formatFloat(QStringLiteral("0.000"), at.y() * m_state.ScaleY * m_state.UnitFactor));
+
+    eraseCrosshair();
+    if (m_circleDetection)
+        return;
+    QImage &picture = m_w.imgView->picture();
+    Canvas canvas(picture);
+    canvas.setPen(0xFFFFFF, PenMode::Xor);
+    canvas.line(0, at.y(), picture.width(), at.y());
+    canvas.line(at.x(), 0, at.x(), picture.height());
+    m_w.imgView->repaintRects(canvas.dirtyRects());
+    m_state.crosshairPos = at;
+    m_state.CrosshairDrawn = true;
+}
+
+void MeasuringController::eraseCrosshair()
+{
+    if (!m_state.CrosshairDrawn)
+        return;
+    QImage &picture = m_w.imgView->picture();
+    Canvas canvas(picture);
+    canvas.setPen(0xFFFFFF, PenMode::Xor);
+    const QPoint old = m_state.crosshairPos;
+    canvas.line(0, old.y(), picture.width(), old.y());
+    canvas.line(old.x(), 0, old.x(), picture.height());
+    m_w.imgView->repaintRects(canvas.dirtyRects());
+    m_state.CrosshairDrawn = false;
+}
+
+void MeasuringController::runCompletion(const Completion &completion)
+{
+    QString noteText;
+    if (completion.kind == MeasurementKind::TextNote) {
+        if (!askNoteText(completion.points[0]))
+            return;
+        if (m_w.edText->text().isEmpty())
+            m_w.edText->setText(QStringLiteral(" "));
+        m_w.edNewOBJNote->setText(m_w.edText->text());
+        noteText = m_w.edText->text();
+    }
+
+    writeSideOutputs(completion);
+
+    MeasurementObject &m = m_state.CurrentMeasurement;
+    m.OperNo = m_w.edWorkSheetID->text();
+    m.RecID = m_w.cbOBJID->currentText();
+    m.RecName = m_w.cbOBJName->currentText();
+    const int index = m_sink ? m_sink->nextIndex(m.OperNo, m.RecID) : 0;
+    m.OBJIndex = index;
+    m.AttribID = kindIndex(completion.kind) + 1;
+    m.Attrib = kindName(completion.kind);
+    m.x = completion.geometry.x;
+    m.y = completion.geometry.y;
+    m.Val = completion.geometry.val;
+    m.LabelX = completion.geometry.labelX;
+    m.LabelY = completion.geometry.labelY;
+    m.LabelSize = m_w.Panel19->font().pointSize();
+    m.Color = toTColor(m_w.Panel19->palette().color(QPalette::WindowText));
+    m.OBJNote = completion.kind == MeasurementKind::TextNote ? noteText : m_w.edNewOBJNote->text();
+    m.MeasureName = kindPrefix(completion.kind) + formatFloat(QStringLiteral("000"), index);
+    m.rIndex = m_sink ? m_sink->listRowCount() : 0;
+
+    if (m_sink)
+        m_sink->measurementCompleted(m);
+}
+
+bool MeasuringController::askNoteText(QPointF at)
+{
+    if (m_w.window->findChild<QWidget *>(QStringLiteral("fmText")))
+        return false;
+    QPointer<TfmText> window = new TfmText(m_w.edText, m_w.window);
+    // Near the click: the page's and the picture panel's offsets added to the picture point.
+    const QPoint origin = m_w.Panel2->mapTo(m_w.window, QPoint(0, 0));
+    window->move(m_w.window->mapToGlobal(origin) + QPoint(toPixel(at.x()) + 50, toPixel(at.y()) + 50));
+    m_dialogs.exec(*window);
+    delete window.data();
+    return true;
+}
+
+void MeasuringController::writeSideOutputs(const Completion &completion)
+{
+    const GeometryResult &g = completion.geometry;
+    switch (completion.kind) {
+    case MeasurementKind::Width:
+        m_w.edVideoLineW->setText(floatToText(g.val[3]));
+        break;
+    case MeasurementKind::Height:
+        m_w.edVideoLineH->setText(floatToText(g.val[3]));
+        break;
+    case MeasurementKind::Circle: {
+        const double cx = g.val[1];
+        const double cy = g.val[2];
+        const double r = g.val[0];
+        m_w.Edit7->setText(floatToText(cx * m_state.ScaleX));
+        m_w.Edit8->setText(floatToText(cy * m_state.ScaleY));
+        m_w.edVideoLineR->setText(floatToText(g.val[3]));
+        m_w.Shape3->setGeometry(toPixel(cx - r + 2), toPixel(cy - r + 2), toPixel(2 * r + 1), toPixel(2 * r + 1));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MeasuringController::setStatus(int panel, const QString &text)
+{
+    if (QLabel *label = m_w.statusPanels[panel])
+        label->setText(text);
+}
