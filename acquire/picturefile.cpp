@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <memory>
 
@@ -143,18 +144,37 @@ QString tjMessage(tjhandle handle)
     return QString::fromLocal8Bit(tjGetErrorStr2(handle));
 }
 
-// Writes data into path through a temporary file renamed over it on success.
-PictureResult saveFile(const QString &path, const auto &writeBody)
+// Writes path's new contents into a temporary file beside it and renames that over path, so a
+// failure never leaves half a file behind.
+PictureResult replaceFile(const QString &path, FileSync sync, const auto &writeBody)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(Error::WriteFailed, file.errorString());
-    if (!writeBody(file) || !file.commit())
-        return failure(Error::WriteFailed, file.errorString());
-    return {};
+    if (sync == FileSync::Durable) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return failure(Error::WriteFailed, file.errorString());
+        if (!writeBody(file) || !file.commit())
+            return failure(Error::WriteFailed, file.errorString());
+        return {};
+    }
+    // QSaveFile always waits for the disk, so the fast way renames by itself.
+    QFile part(path + QStringLiteral(".part"));
+    if (!part.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return failure(Error::WriteFailed, part.errorString());
+    const bool written = writeBody(part);
+    part.close();
+    QString message = part.errorString();
+    if (written && part.error() == QFileDevice::NoError) {
+        std::error_code error;
+        std::filesystem::rename(part.filesystemFileName(), QFile(path).filesystemFileName(), error);
+        if (!error)
+            return {};
+        message = QString::fromStdString(error.message());
+    }
+    part.remove();
+    return failure(Error::WriteFailed, message);
 }
 
-bool writeFully(QSaveFile &file, const void *data, qint64 count)
+bool writeFully(QIODevice &file, const void *data, qint64 count)
 {
     return file.write(static_cast<const char *>(data), count) == count;
 }
@@ -302,7 +322,7 @@ PictureResult readBitmapFile(const QString &path, QImage &image)
     return {};
 }
 
-PictureResult writeBitmapFile(const QImage &image, const QString &path)
+PictureResult writeBitmapFile(const QImage &image, const QString &path, FileSync sync)
 {
     if (image.isNull())
         return failure(Error::WriteFailed, QStringLiteral("no picture to write"));
@@ -329,7 +349,7 @@ PictureResult writeBitmapFile(const QImage &image, const QString &path)
     qToLittleEndian<quint32>(BitmapPixelsPerMeter, head + 38);
     qToLittleEndian<quint32>(BitmapPixelsPerMeter, head + 42);
 
-    return saveFile(path, [&](QSaveFile &file) {
+    return replaceFile(path, sync, [&](QIODevice &file) {
         if (!writeFully(file, head, sizeof head))
             return false;
         // Rows go out bottom-up through a buffer of about a megabyte: few system calls, and the
@@ -380,5 +400,6 @@ PictureResult writeJpegFile(const QImage &image, int quality, const QString &pat
                     TJFLAG_NOREALLOC)
         != 0)
         return failure(Error::WriteFailed, tjMessage(tj.get()));
-    return saveFile(path, [&](QSaveFile &file) { return writeFully(file, out, qint64(jpegSize)); });
+    return replaceFile(path, FileSync::Durable,
+                       [&](QIODevice &file) { return writeFully(file, out, qint64(jpegSize)); });
 }

@@ -33,11 +33,19 @@ PictureResult decodeJpegFile(const QString &path, QImage &image);
 // read error strikes while filling a reused buffer, as for decodeJpegFile.
 PictureResult readBitmapFile(const QString &path, QImage &image);
 
-// Writes image as a 24-bit bottom-up Windows bitmap. The file is written next to its place and
-// renamed over it, so a failed write never leaves half a file.
-PictureResult writeBitmapFile(const QImage &image, const QString &path);
+// How a written file reaches the disk before it replaces the old one.
+enum class FileSync {
+    Durable,  // waits until the data is on the disk: for files kept as records
+    Fast,     // leaves it to the system's write-back: for scratch files, where waiting for the
+              // disk can cost more than writing them
+};
+
+// Writes image as a 24-bit bottom-up Windows bitmap (72 dpi). The file is written next to its
+// place and renamed over it, so a failed write never leaves half a file.
+PictureResult writeBitmapFile(const QImage &image, const QString &path,
+                              FileSync sync = FileSync::Durable);
 
 // Writes image as a JPEG of the given quality (1…100; other values fail), replacing the file the
-// same way. Quality 90 and above keeps full colour resolution (4:4:4); below, colour is halved
-// both ways (4:2:0).
+// same way, durably. Quality 90 and above keeps full colour resolution (4:4:4); below, colour
+// is halved both ways (4:2:0).
 PictureResult writeJpegFile(const QImage &image, int quality, const QString &path);

@@ -42,7 +42,7 @@ struct ClickOutcome {
     bool handled = false;             // false: Shift or Ctrl was held and nothing happened
     bool forCircleDetection = false;  // a left/middle click in circle-detection mode: nothing else ran
     bool resetCircleDetection = false;  // right button: the circle-detection click counter goes to 0
-    QString prompt;                   // new text of status-bar panel 2 (when handled)
+    QString prompt;                   // new text of status-bar panel 2; empty: leave it as it is
     std::optional<Completion> completion;  // run the completion sequence with this
     bool labelColour = false;         // run the automatic label colour after this click
 };

@@ -22,7 +22,7 @@ struct GeometryResult {
     double area = 0;        // Circle: (rc * UnitFactor)^2 * pi
 };
 
-// Pixel distance of the perpendicular foot F from p1 on the line p2-p3, by the measuring rules
+// The foot F of the perpendicular from p1 on the line p2-p3, by the measuring rules
 // (vertical line, also p2 == p3: F = (x2, y1); horizontal: F = (x1, y2)).
 [[nodiscard]] QPointF footPoint(QPointF p1, QPointF p2, QPointF p3);
 

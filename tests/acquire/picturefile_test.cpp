@@ -111,6 +111,18 @@ TEST_F(PictureFile, BitmapRoundTripKeepsEveryPixelWhateverThePadding)
     }
 }
 
+TEST_F(PictureFile, FastBitmapWriteReplacesTheFileAndLeavesNoScratch)
+{
+    ASSERT_TRUE(writeBitmapFile(pattern(3, 2), path("t.bmp"), FileSync::Fast).ok());
+    ASSERT_TRUE(writeBitmapFile(pattern(5, 7), path("t.bmp"), FileSync::Fast).ok());
+    QImage read;
+    ASSERT_TRUE(readBitmapFile(path("t.bmp"), read).ok());
+    EXPECT_EQ(read, pattern(5, 7));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.bmp"});
+    EXPECT_EQ(writeBitmapFile(pattern(4, 4), path("no/t.bmp"), FileSync::Fast).error,
+              Error::WriteFailed);
+}
+
 TEST_F(PictureFile, ReadsTopDownBitmapsAndExtendedHeaders)
 {
     const QImage original = pattern(5, 3);

@@ -152,10 +152,11 @@ void TestMeasuring::widthDrawsItsLineTicksAndSideOutput()
     const int m = 45;  // trunc((40 + 51) * 0.5)
     for (int x = 21; x < 120; x += 7)
         QCOMPARE(pixelAt(t.view(), x, m), Blue);
-    // The line does not paint its end pixel; the tick at X2 does, through m.
-    QCOMPARE(pixelAt(t.view(), 20, m - 9), Blue);
-    QCOMPARE(pixelAt(t.view(), 120, m + 9), Blue);
-    QCOMPARE(pixelAt(t.view(), 120, m + 10), TColor(0x808080));
+    // The ticks run from m - 9 to m + 10 without their end pixel (the click mark at P1 ends at y 49).
+    QCOMPARE(pixelAt(t.view(), 20, m + 9), Blue);
+    QCOMPARE(pixelAt(t.view(), 20, m + 10), TColor(0x808080));
+    QCOMPARE(pixelAt(t.view(), 120, m - 9), Blue);
+    QCOMPARE(pixelAt(t.view(), 120, m - 10), TColor(0x808080));
     QCOMPARE(t.control<QLineEdit>("edVideoLineW")->text(), QStringLiteral("100"));
 
     t.selectKind(1);
@@ -176,7 +177,8 @@ void TestMeasuring::circleFillsTheCirclePanelAndSearchFrame()
     t.clickPicture(100, 130);
     QCOMPARE(t.control<QLineEdit>("Edit7")->text(), QStringLiteral("50"));
     QCOMPARE(t.control<QLineEdit>("Edit8")->text(), QStringLiteral("20"));
-    QCOMPARE(t.control<QLineEdit>("edVideoLineR")->text(), QStringLiteral("25"));
+    // The calibrated radius scales each axis: P1 lies straight above the centre.
+    QCOMPARE(t.control<QLineEdit>("edVideoLineR")->text(), QStringLiteral("12.5"));
     QCOMPARE(t.control<Shape>("Shape3")->geometry(), QRect(52, 32, 101, 101));
     // The centre cross and the circle's leftmost point.
     QCOMPARE(pixelAt(t.view(), 100 - 8, 80), Blue);
@@ -223,12 +225,15 @@ void TestMeasuring::angleWithAZeroLengthLineIsDiscarded()
     QCOMPARE(t.window->state().CurrentMeasurement.AttribID, 0);
 
     // A proper angle draws the path P1 -> Q -> P3 -> Q.
-    for (QPoint p : {QPoint(20, 100), QPoint(120, 100), QPoint(20, 100), QPoint(120, 0)})
+    for (QPoint p : {QPoint(20, 100), QPoint(120, 100), QPoint(70, 140), QPoint(70, 40)})
         t.clickPicture(p.x(), p.y());
     QCOMPARE(t.window->state().CurrentMeasurement.AttribID, 7);
-    QVERIFY(qAbs(t.window->state().CurrentMeasurement.Val[0] - 45.0) < 1e-9);
-    QCOMPARE(pixelAt(t.view(), 70, 100), Blue);
-    QCOMPARE(pixelAt(t.view(), 70, 50), Blue);
+    QVERIFY(qAbs(t.window->state().CurrentMeasurement.Val[0] - 90.0) < 1e-9);
+    QCOMPARE(t.window->state().CurrentMeasurement.Val[1], 70.0);
+    QCOMPARE(t.window->state().CurrentMeasurement.Val[2], 100.0);
+    QCOMPARE(pixelAt(t.view(), 45, 100), Blue);
+    QCOMPARE(pixelAt(t.view(), 70, 125), Blue);
+    QCOMPARE(pixelAt(t.view(), 95, 100), TColor(0x808080));
 }
 
 void TestMeasuring::textNoteTakesTheWindowText()
