@@ -164,6 +164,9 @@ PictureResult replaceFile(const QString &path, FileSync sync, const auto &writeB
     part.close();
     QString message = part.errorString();
     if (written && part.error() == QFileDevice::NoError) {
+        // Renaming over an existing file makes ext4 push the new data to the disk first, which
+        // costs about what waiting for it would; a scratch file can do without that guarantee.
+        QFile::remove(path);
         std::error_code error;
         std::filesystem::rename(part.filesystemFileName(), QFile(path).filesystemFileName(), error);
         if (!error)

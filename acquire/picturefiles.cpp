@@ -97,7 +97,7 @@ bool PictureFilesController::LoadPictureFile(const QString &name)
         if (decoded.ok()) {
             // The bitmap is kept for a capture's later save; failing to write it does not spoil
             // the picture already decoded.
-            writeBitmapFile(view, temporaryBitmapPath());
+            writeBitmapFile(view, temporaryBitmapPath(), FileSync::Fast);
         } else {
             restoreVisibleFromClean();
             showOpenError(name, errorDetail(decoded));
@@ -137,7 +137,7 @@ PictureResult PictureFilesController::btJPG2BMPClick()
     PictureResult result = decodeJpegFile(name, decoded);
     if (!result.ok())
         return result;
-    return writeBitmapFile(decoded, temporaryBitmapPath());
+    return writeBitmapFile(decoded, temporaryBitmapPath(), FileSync::Fast);
 }
 
 void PictureFilesController::bbtImg1toImg3Click()

@@ -45,6 +45,9 @@ QPushButton *strip(QWidget *parent, const char *name, const QString &caption)
     auto *button = named<QPushButton>(parent, name, caption);
     button->setFixedSize(14, 40);
     button->setFlat(true);
+    QFont small = button->font();
+    small.setPixelSize(8);
+    button->setFont(small);
     return button;
 }
 
@@ -129,8 +132,9 @@ void TfmMain::buildPages()
     auto *imgTemp = named<PictureView>(content, "imgTemp");
     imgTemp->hide();
     mw.Shape3 = named<Shape>(content, "Shape3");
-    mw.Shape3->setPen(Qt::green, 1);
+    mw.Shape3->setPen(QColor(255, 0, 255), 1);
     mw.Shape3->setAttribute(Qt::WA_TransparentForMouseEvents);
+    mw.Shape3->hide();
     panel2Layout->addWidget(scroll);
     middleLayout->addWidget(panel2, 1);
     content->resize(644, 484);
@@ -186,6 +190,9 @@ void TfmMain::buildPages()
     mw.cbMoveLabel = named<QCheckBox>(plMeasure, "cbMoveLabel", QStringLiteral("調整標籤位置"));
     measureForm->addRow(mw.cbMoveLabel);
     measureForm->addRow(named<QCheckBox>(plMeasure, "cbCaculate", QStringLiteral("計算")));
+    // The scale box "  倍率選擇 :  " is built by the active-scale controller into this host.
+    auto *scaleBoxHost = named<QWidget>(plMeasure, "plScaleBox");
+    measureForm->addRow(scaleBoxHost);
     auto *lower = named<QTabWidget>(plMeasure, "PageControl3");
     page(lower, "tsOrderQuery", QStringLiteral("工單查詢"));
     page(lower, "tsOrderContent", QStringLiteral("工單內容"));
@@ -237,17 +244,23 @@ void TfmMain::buildPages()
     m_settingsPages = named<QTabWidget>(settings, "PageControl2");
     settingsLayout->addWidget(m_settingsPages);
     QWidget *scalePage = page(m_settingsPages, "tsScale", QStringLiteral("倍率設定"));
-    auto *scaleForm = new QFormLayout(scalePage);
+    auto *scalePageLayout = new QVBoxLayout(scalePage);
+    // The unit and scale-set panels and grids are built by their controller into this host.
+    auto *unitScaleHost = named<QWidget>(scalePage, "plUnitScale");
+    scalePageLayout->addWidget(unitScaleHost, 1);
+    auto *pictureFileBox = named<QGroupBox>(scalePage, "gbPictureFile", QStringLiteral("圖檔"));
+    auto *scaleForm = new QFormLayout(pictureFileBox);
+    scalePageLayout->addWidget(pictureFileBox);
     PictureFileWidgets pw;
     pw.window = this;
     pw.imgView = mw.imgView;
     pw.imgTemp = imgTemp;
-    pw.edImageFile = field(scalePage, scaleForm, "edImageFile", QStringLiteral("圖檔:"));
-    pw.lbFullFileName = named<QLabel>(scalePage, "lbFullFileName");
+    pw.edImageFile = field(pictureFileBox, scaleForm, "edImageFile", QStringLiteral("圖檔:"));
+    pw.lbFullFileName = named<QLabel>(pictureFileBox, "lbFullFileName");
     scaleForm->addRow(QStringLiteral("完整檔名:"), pw.lbFullFileName);
-    pw.btJPG2BMP = named<QPushButton>(scalePage, "btJPG2BMP", QStringLiteral("JPG->BMP"));
+    pw.btJPG2BMP = named<QPushButton>(pictureFileBox, "btJPG2BMP", QStringLiteral("JPG->BMP"));
     pw.btJPG2BMP->hide();
-    pw.edJPEGQuality = field(scalePage, scaleForm, "edJPEGQuality", QStringLiteral("JPEG Quality(1~100) :"),
+    pw.edJPEGQuality = field(pictureFileBox, scaleForm, "edJPEGQuality", QStringLiteral("JPEG Quality(1~100) :"),
                              QStringLiteral("100"));
     page(m_settingsPages, "tsCapture", QStringLiteral("影像擷取設定"));
     QWidget *test = page(m_pages, "tsTest", QStringLiteral("測試頁"));

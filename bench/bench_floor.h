@@ -54,9 +54,9 @@ inline void putLe(unsigned char *at, unsigned value, int bytes)
 
 // The least a picture load can cost on this machine, measured in the same run as the figures it
 // is compared with: read the JPEG, decode it with TurboJPEG into reuse, write it as a 24-bit
-// bottom-up bitmap to bmpPath with plain fwrite, and read that back into reuse with plain fread.
-// reuse is made the right size before the clock starts, so no allocation is counted. Returns the
-// milliseconds, or a negative value when a file cannot be read, written or decoded.
+// bottom-up bitmap to bmpPath (a new file) with plain fwrite, and read that back into reuse with
+// plain fread. reuse is made the right size before the clock starts, so no allocation is counted.
+// Returns the milliseconds, or a negative value when a file cannot be read, written or decoded.
 inline double floorLoadMs(const QString &jpegPath, const QString &bmpPath, QImage &reuse)
 {
     using namespace benchfloor;
@@ -80,6 +80,9 @@ inline double floorLoadMs(const QString &jpegPath, const QString &bmpPath, QImag
     }
     uchar *bits = reuse.bits();
     const size_t rowBytes = size_t(reuse.bytesPerLine());
+    // Overwriting a file makes ext4 push the new data to the disk on close; a new file is the
+    // least a write costs.
+    std::remove(QFile::encodeName(bmpPath).constData());
 
     QElapsedTimer timer;
     timer.start();

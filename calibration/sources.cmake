@@ -1,1 +1,7 @@
-# Nothing here yet.
+list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/scalemath.cpp
+)
+list(APPEND QM_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/unitscale.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/activescale.cpp
+)

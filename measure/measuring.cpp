@@ -43,8 +43,10 @@ MeasuringController::MeasuringController(MainState &state, Dialogs &dialogs, con
     , m_dialogs(dialogs)
     , m_w(widgets)
 {
-    for (QAbstractButton *button : m_w.MeasureButtons)
+    for (QAbstractButton *button : m_w.MeasureButtons) {
         connect(button, &QAbstractButton::clicked, this, &MeasuringController::bbtMeasure0Click);
+        button->installEventFilter(this);
+    }
     connect(m_w.imgView, &PictureView::mouseDown, this, &MeasuringController::imgViewMouseDown);
     connect(m_w.imgView, &PictureView::mouseMove, this, &MeasuringController::imgViewMouseMove);
     connect(m_w.imgView, &PictureView::mouseUp, this, &MeasuringController::imgViewMouseUp);
@@ -73,6 +75,15 @@ void MeasuringController::selectKind(int kind)
     }
     setStatus(1, KindDescriptions().at(kind));
     setStatus(2, pointPrompt(0));
+}
+
+bool MeasuringController::eventFilter(QObject *watched, QEvent *event)
+{
+    // The frame follows its button when the tool bar is laid out again (first show, resizing).
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        && watched == m_w.MeasureButtons[kindIndex(m_state.clicks.CurrentKind)])
+        placeSelectionFrame(kindIndex(m_state.clicks.CurrentKind));
+    return QObject::eventFilter(watched, event);
 }
 
 void MeasuringController::tbWidthClick(int kind)
@@ -109,10 +120,16 @@ void MeasuringController::imgViewMouseDown(QMouseEvent *event)
 {
     const bool shiftOrCtrl = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
     const QPoint at = event->position().toPoint();
+    // The click's marks run along the crosshair's lines: take the crosshair off first, or erasing it
+    // later would invert the marks where they overlap, and put it back afterwards.
+    const bool crosshair = m_state.CrosshairDrawn;
+    eraseCrosshair();
     Canvas canvas(m_w.imgView->picture());
     const ClickOutcome outcome = measureClick(m_state.clicks, canvas, clickButton(event->button()), shiftOrCtrl,
                                               at.x(), at.y(), clickSettings());
     m_w.imgView->repaintRects(canvas.dirtyRects());
+    if (crosshair)
+        drawCrosshair(m_state.crosshairPos);
     if (!outcome.handled || outcome.forCircleDetection)
         return;
     if (outcome.resetCircleDetection)
@@ -138,12 +155,12 @@ void MeasuringController::imgViewMouseMove(QMouseEvent *event)
     eraseCrosshair();
     if (m_circleDetection)
         return;
-    QImage &picture = m_w.imgView->picture();
-    Canvas canvas(picture);
-    canvas.setPen(0xFFFFFF, PenMode::Xor);
-    canvas.line(0, at.y(), picture.width(), at.y());
-    canvas.line(at.x(), 0, at.x(), picture.height());
-    m_w.imgView->repaintRects(canvas.dirtyRects());
+    drawCrosshair(at);
+}
+
+void MeasuringController::drawCrosshair(QPoint at)
+{
+    xorCrosshair(at);
     m_state.crosshairPos = at;
     m_state.CrosshairDrawn = true;
 }
@@ -152,14 +169,18 @@ void MeasuringController::eraseCrosshair()
 {
     if (!m_state.CrosshairDrawn)
         return;
+    xorCrosshair(m_state.crosshairPos);
+    m_state.CrosshairDrawn = false;
+}
+
+void MeasuringController::xorCrosshair(QPoint at)
+{
     QImage &picture = m_w.imgView->picture();
     Canvas canvas(picture);
     canvas.setPen(0xFFFFFF, PenMode::Xor);
-    const QPoint old = m_state.crosshairPos;
-    canvas.line(0, old.y(), picture.width(), old.y());
-    canvas.line(old.x(), 0, old.x(), picture.height());
+    canvas.line(0, at.y(), picture.width(), at.y());
+    canvas.line(at.x(), 0, at.x(), picture.height());
     m_w.imgView->repaintRects(canvas.dirtyRects());
-    m_state.CrosshairDrawn = false;
 }
 
 void MeasuringController::runCompletion(const Completion &completion)

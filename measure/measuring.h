@@ -89,8 +89,13 @@ Q_SIGNALS:
     // After every picture click that reached the prompt step: the automatic label colour.
     void labelColourRequested();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void placeSelectionFrame(int kind);
+    void drawCrosshair(QPoint at);
+    void xorCrosshair(QPoint at);
     void runCompletion(const Completion &completion);
     bool askNoteText(QPointF at);
     void writeSideOutputs(const Completion &completion);

@@ -282,10 +282,19 @@ void TestMeasuring::crosshairIsXorAndReadOutIsCalibrated()
     QCOMPARE(pixelAt(t.view(), 31, 41), TColor(0x808080));
     QVERIFY(t.window->state().CrosshairDrawn);
 
+    // A click under the crosshair: its mark keeps the pen colour when the crosshair moves on.
+    t.selectKind(2);
+    t.clickPicture(30, 40);
+    QVERIFY(t.window->state().CrosshairDrawn);
     t.moveOverPicture(150, 100);
+    QCOMPARE(pixelAt(t.view(), 30 - 9, 40), Blue);
+    QCOMPARE(pixelAt(t.view(), 30, 40 + 9), Blue);
     QCOMPARE(pixelAt(t.view(), 0, 40), TColor(0x808080));
     QCOMPARE(pixelAt(t.view(), 0, 100), TColor(0x7F7F7F));
     t.window->measuring().eraseCrosshair();
+    QCOMPARE(pixelAt(t.view(), 150, 100), TColor(0x808080));
+    QCOMPARE(pixelAt(t.view(), 0, 100), TColor(0x808080));
+    t.window->pictureFiles().LoadPictureFile(t.path(QStringLiteral("grey.bmp")));
     QVERIFY(t.view() == clean);
     QVERIFY(!t.window->state().CrosshairDrawn);
 }

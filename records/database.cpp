@@ -1,0 +1,240 @@
+#include "records/database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include "records/dataset.h"
+#include "records/sqlbind.h"
+#include "records/sqlcatalogue.h"
+
+namespace {
+
+enum class ColumnType { Text, Integer, Float };
+
+struct Column {
+    const char *name;
+    ColumnType type;
+};
+
+struct Table {
+    const char *name;
+    std::vector<Column> columns;
+};
+
+const std::vector<Table> &tables()
+{
+    using T = ColumnType;
+    static const std::vector<Table> all = {
+        {"RecTitle",
+         {{"mIndex", T::Integer},
+          {"OperNo", T::Text},
+          {"OperName", T::Text},
+          {"OperatorID", T::Text},
+          {"OperatorName", T::Text},
+          {"PicFullName", T::Text},
+          {"UnitName", T::Text},
+          {"ScaleName", T::Text},
+          {"ScaleX", T::Float},
+          {"ScaleY", T::Float}}},
+        {"RecDetail",
+         {{"OperNo", T::Text},     {"RecID", T::Text},       {"RecName", T::Text},  {"MeasureName", T::Text},
+          {"OBJIndex", T::Integer}, {"AttribID", T::Integer}, {"Attrib", T::Text},   {"x1", T::Float},
+          {"y1", T::Float},        {"x2", T::Float},         {"y2", T::Float},      {"x3", T::Float},
+          {"y3", T::Float},        {"x4", T::Float},         {"y4", T::Float},      {"x5", T::Float},
+          {"y5", T::Float},        {"x6", T::Float},         {"y6", T::Float},      {"x7", T::Float},
+          {"y7", T::Float},        {"x8", T::Float},         {"y8", T::Float},      {"Val1", T::Float},
+          {"Val2", T::Float},      {"Val3", T::Float},       {"Val4", T::Float},    {"Val5", T::Float},
+          {"Val6", T::Float},      {"LabelX", T::Integer},   {"LabelY", T::Integer}, {"LabelSize", T::Integer},
+          {"Color", T::Integer},   {"OBJNote", T::Text},     {"rIndex", T::Integer}}},
+        {"ProductData", {{"ProductID", T::Text}, {"ProductName", T::Text}}},
+        {"PrdOBJ", {{"ProductID", T::Text}, {"RecID", T::Text}, {"RecName", T::Text}}},
+        {"UnitSet", {{"mIndex", T::Integer}, {"UnitCode", T::Text}, {"UnitName", T::Text}, {"mValue", T::Float}}},
+        {"ScaleSet",
+         {{"mIndex", T::Integer},
+          {"ScaleName", T::Text},
+          {"UnitCode", T::Text},
+          {"X_Length", T::Float},
+          {"X_Pixel", T::Float},
+          {"Y_Length", T::Float},
+          {"Y_Pixel", T::Float}}},
+    };
+    return all;
+}
+
+struct Index {
+    const char *name;
+    const char *table;
+    const char *columns;
+};
+
+// The keys the catalogue's statements filter by.
+const Index indexes[] = {
+    {"ixRecDetailKey", "RecDetail", "OperNo, RecID, OBJIndex"},
+    {"ixRecTitleOperNo", "RecTitle", "OperNo"},
+    {"ixPrdOBJKey", "PrdOBJ", "ProductID, RecID"},
+    {"ixProductDataID", "ProductData", "ProductID"},
+    {"ixUnitSetCode", "UnitSet", "UnitCode"},
+    {"ixScaleSetName", "ScaleSet", "ScaleName"},
+};
+
+QString typeName(const Dialect &dialect, ColumnType type)
+{
+    switch (type) {
+    case ColumnType::Text:
+        return dialect.textType;
+    case ColumnType::Integer:
+        return dialect.integerType;
+    case ColumnType::Float:
+        return dialect.floatType;
+    }
+    return {};
+}
+
+void exec(const QSqlDatabase &db, const QString &statement)
+{
+    QSqlQuery query(db);
+    if (!query.exec(statement))
+        throw DatabaseError(query.lastError().text());
+}
+
+}  // namespace
+
+Dialect Dialect::sqlite()
+{
+    Dialect d;
+    d.driver = QStringLiteral("QSQLITE");
+    d.fileName = QStringLiteral("Quillmont1394.db");
+    d.textType = QStringLiteral("TEXT COLLATE NOCASE");
+    d.integerType = QStringLiteral("INTEGER");
+    d.floatType = QStringLiteral("REAL");
+    d.rowIdExpression = QStringLiteral("rowid");
+    d.schemaCheck = QStringLiteral("select count(*) from sqlite_master");
+    // WAL survives in the file; the other two are per connection. Jet enforced no references either.
+    d.pragmas = {QStringLiteral("PRAGMA journal_mode=WAL"), QStringLiteral("PRAGMA synchronous=FULL"),
+                 QStringLiteral("PRAGMA foreign_keys=OFF")};
+    return d;
+}
+
+Dialect Dialect::forDriver(const QString &driverName)
+{
+    if (driverName == QLatin1String("QSQLITE"))
+        return sqlite();
+    throw DatabaseError(QStringLiteral("No SQL dialect for the driver '%1'").arg(driverName));
+}
+
+QStringList Database::schemaStatements(const Dialect &dialect)
+{
+    QStringList statements;
+    for (const Table &table : tables()) {
+        QStringList columns;
+        for (const Column &column : table.columns)
+            columns.append(QLatin1String(column.name) + u' ' + typeName(dialect, column.type));
+        statements.append(QStringLiteral("CREATE TABLE %1 (%2)")
+                              .arg(QLatin1String(table.name), columns.join(QStringLiteral(", "))));
+    }
+    for (const Index &index : indexes)
+        statements.append(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                              .arg(QLatin1String(index.name), QLatin1String(index.table), QLatin1String(index.columns)));
+    return statements;
+}
+
+std::unique_ptr<Database> Database::open(const QString &programFolder, const Dialect &dialect)
+{
+    const QString path = QDir(programFolder).filePath(dialect.fileName);
+    std::unique_ptr<Database> database(new Database(dialect, path));
+    database->connect();
+    return database;
+}
+
+Database::Database(const Dialect &dialect, const QString &filePath)
+    : m_dialect(dialect)
+    , m_filePath(filePath)
+    , m_connectionName(QStringLiteral("quillmont-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+Database::~Database()
+{
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void Database::connect()
+{
+    const bool existed = QFileInfo::exists(m_filePath);
+    m_db = QSqlDatabase::addDatabase(m_dialect.driver, m_connectionName);
+    m_db.setDatabaseName(m_filePath);
+    if (!m_db.open())
+        throw DatabaseError(m_db.lastError().text());
+
+    // SQLite opens any file; a file that is not a database only shows on the first read, which must
+    // come before anything that writes (the journal mode) so such a file stays as it was.
+    int schemaObjects = 0;
+    {
+        QSqlQuery check(m_db);
+        if (!check.exec(m_dialect.schemaCheck) || !check.next())
+            throw DatabaseError(check.lastError().text());
+        schemaObjects = check.value(0).toInt();
+    }
+    for (const QString &pragma : std::as_const(m_dialect.pragmas))
+        exec(m_db, pragma);
+
+    if (schemaObjects == 0) {
+        try {
+            createSchema();
+        } catch (const DatabaseError &) {
+            // Never leave a half-made file behind that the next start would take for a database.
+            if (!existed) {
+                m_db.close();
+                QFile::remove(m_filePath);
+                QFile::remove(m_filePath + QStringLiteral("-wal"));
+                QFile::remove(m_filePath + QStringLiteral("-shm"));
+            }
+            throw;
+        }
+    }
+}
+
+void Database::createSchema()
+{
+    if (!m_db.transaction())
+        throw DatabaseError(m_db.lastError().text());
+    try {
+        for (const QString &statement : schemaStatements(m_dialect))
+            exec(m_db, statement);
+        struct Unit {
+            int index;
+            const char *code;
+            QString name;
+            double millimetres;
+        };
+        const Unit units[] = {{1, "mm", QStringLiteral("mm"), 1.0},
+                              {2, "um", QStringLiteral("µm"), 0.001},
+                              {3, "inch", QStringLiteral("inch"), 25.4}};
+        for (const Unit &unit : units) {
+            (void)runStatement(m_db, Sql::UnitInsert,
+                               {{QStringLiteral("_mIndex"), unit.index},
+                                {QStringLiteral("_UnitCode"), QString::fromLatin1(unit.code)},
+                                {QStringLiteral("_UnitName"), unit.name},
+                                {QStringLiteral("_mValue"), unit.millimetres}});
+        }
+        (void)runStatement(m_db, Sql::ScaleInsert,
+                           {{QStringLiteral("_mIndex"), 1},
+                            {QStringLiteral("_ScaleName"), QStringLiteral("1X")},
+                            {QStringLiteral("_UnitCode"), QStringLiteral("mm")},
+                            {QStringLiteral("_X_Length"), 1.0},
+                            {QStringLiteral("_X_Pixel"), 100.0},
+                            {QStringLiteral("_Y_Length"), 1.0},
+                            {QStringLiteral("_Y_Pixel"), 100.0}});
+    } catch (const DatabaseError &) {
+        m_db.rollback();
+        throw;
+    }
+    if (!m_db.commit())
+        throw DatabaseError(m_db.lastError().text());
+}

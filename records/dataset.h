@@ -1,0 +1,111 @@
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// A database failure with the engine's own words; the window shows what() in its error box.
+class DatabaseError : public std::runtime_error {
+public:
+    explicit DatabaseError(const QString &message)
+        : std::runtime_error(message.toStdString())
+    {
+    }
+    [[nodiscard]] QString message() const { return QString::fromStdString(what()); }
+};
+
+// A named query on the one connection, with the behaviour the program's screens rely on: opening
+// fetches every row (exact counts), there is a current row that moves and announces it, fields are
+// read by name case-insensitively (in a join the shared columns are "S.mIndex", "U.mIndex", …), locate
+// positions on the first matching row, and the current row can be edited and posted back by its hidden
+// row id. Statements are given as lines, as the program sends them; every value is a bound parameter.
+class Dataset : public QObject {
+    Q_OBJECT
+public:
+    Dataset(const QString &name, const QSqlDatabase &db, QObject *parent = nullptr);
+
+    void setSql(const QStringList &lines);
+    void setSql(const QString &text) { setSql(QStringList{text}); }
+    [[nodiscard]] QString sql() const;
+    // Binds ":_Name" (pass "_Name"). Every placeholder of the statement must be bound before it runs.
+    void setParam(const QString &name, const QVariant &value);
+    void clearParams();
+
+    // Runs a statement that returns rows; throws DatabaseError. Emits afterOpen, then afterScroll.
+    void open();
+    void close();
+    // Runs a statement that returns no rows; throws DatabaseError. Returns the number of rows affected.
+    int execSql();
+    [[nodiscard]] bool isOpen() const { return m_open; }
+
+    [[nodiscard]] int recordCount() const { return int(m_rows.size()); }
+    // The current row, 0-based; -1 when there are no rows.
+    [[nodiscard]] int recNo() const { return m_current; }
+    [[nodiscard]] bool isEmpty() const { return m_rows.empty(); }
+    void first();
+    void last();
+    void next();
+    void prior();
+    // Moves to the row (clamped); emits afterScroll when the row changes.
+    void moveTo(int row);
+
+    [[nodiscard]] QStringList fieldNames() const { return m_fieldNames; }
+    [[nodiscard]] int fieldIndex(const QString &name) const;  // -1 when unknown
+    // The current row's value; throws DatabaseError for an unknown field. Empty dataset: null.
+    [[nodiscard]] QVariant field(const QString &name) const;
+    [[nodiscard]] QVariant value(int row, const QString &name) const;
+    [[nodiscard]] QString text(const QString &name) const { return field(name).toString(); }
+    [[nodiscard]] double number(const QString &name) const { return field(name).toDouble(); }
+    [[nodiscard]] int integer(const QString &name) const { return field(name).toInt(); }
+
+    // Positions on the first row whose fields equal the values, case-insensitively for text; with
+    // partialKey a text value matches a field that starts with it. Stays put and returns false when no
+    // row matches.
+    bool locate(const QStringList &fields, const QVariantList &values, bool partialKey = false);
+    bool locate(const QString &field, const QVariant &value, bool partialKey = false)
+    {
+        return locate(QStringList{field}, QVariantList{value}, partialKey);
+    }
+
+    // Edit and post of the current row: setField changes the buffer, post writes the changed fields
+    // to the table the statement reads ("Select * from Table …") by the row's hidden id, then emits
+    // afterPost. Only datasets over one table can post.
+    void edit();
+    void setField(const QString &name, const QVariant &value);
+    void post();
+    void cancel();
+    [[nodiscard]] bool isEditing() const { return m_editing; }
+
+    // A calculated field: computed for a row whenever it is read (grids, reports).
+    using Calculation = std::function<QVariant(const Dataset &, int row)>;
+    void addCalculatedField(const QString &name, Calculation calculation);
+
+Q_SIGNALS:
+    void afterOpen();
+    void afterScroll();
+    void afterPost();
+    void beforeClose();
+    // The rows changed (open, close, post): models reset.
+    void rowsReplaced();
+    void rowChanged(int row);
+
+private:
+    // implementation details are the implementer's
+    QSqlDatabase m_db;
+    QStringList m_lines;
+    QVariantMap m_params;
+    QStringList m_fieldNames;
+    std::vector<QVariantList> m_rows;
+    std::vector<qint64> m_rowIds;
+    int m_current = -1;
+    bool m_open = false;
+    bool m_editing = false;
+    QVariantList m_editBuffer;
+    std::vector<std::pair<QString, Calculation>> m_calculated;
+};
