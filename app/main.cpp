@@ -14,7 +14,11 @@
 #include "acquire/picturefiles.h"
 #include "app/aboutbox.h"
 #include "app/help.h"
+#include "measure/labels.h"
 #include "measure/measuring.h"
+#include "measure/persistence.h"
+#include "records/database.h"
+#include "records/dataset.h"
 
 TfmMain::TfmMain(const QString &programFolder, QWidget *parent)
     : QMainWindow(parent)
@@ -23,6 +27,8 @@ TfmMain::TfmMain(const QString &programFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("Quillmont 1394"));
     setWindowIcon(QIcon(QStringLiteral(":/quillmont.png")));
     m_state.ProgramFolder = QDir::cleanPath(QDir(programFolder).absolutePath()) + QLatin1Char('/');
+    m_database = Database::open(m_state.ProgramFolder);
+    m_datasets = createDatasets(m_database->db(), this);
 
     auto *status = statusBar();
     status->setObjectName(QStringLiteral("StatusBar1"));
@@ -40,6 +46,7 @@ TfmMain::TfmMain(const QString &programFolder, QWidget *parent)
     m_statusPanels[0]->setText(QStringLiteral("Ver3.01.00"));
 
     buildPages();
+    buildRecords();
     buildMenu();
     buildTray();
 
@@ -60,7 +67,13 @@ TfmMain::TfmMain(const QString &programFolder, QWidget *parent)
     FormCreate();
 }
 
-TfmMain::~TfmMain() = default;
+TfmMain::~TfmMain()
+{
+    // The datasets go before the connection they use.
+    for (Dataset *d : {m_datasets.qryUnitSet, m_datasets.qryScaleSet, m_datasets.qryTitle, m_datasets.qryMeasure,
+                       m_datasets.qryProductData, m_datasets.qryPrdOBJ, m_datasets.qryX, m_datasets.qryY})
+        delete d;
+}
 
 void TfmMain::setDialogs(std::unique_ptr<Dialogs> dialogs)
 {

@@ -7,11 +7,16 @@
 
 #include "app/dialogs.h"
 #include "app/state.h"
+#include "measure/measuring.h"
+#include "records/datasets.h"
 
-class MeasuringController;
+class Database;
+class LabelsController;
+class MeasurementPersistence;
 class PictureFilesController;
 class PictureView;
 class QAction;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -22,7 +27,8 @@ class QWidget;
 class Shape;
 class TfmAboutBox;
 
-// The main window: the composition root. It owns the shared state, builds the pages and the menu,
+// The main window: the composition root. Constructing it opens the database (a file that cannot be
+// opened throws DatabaseError before any window exists). It owns the shared state, builds the pages and the menu,
 // creates the controllers that own the reactions, and runs start-up, hiding to the tray and exit.
 class TfmMain : public QMainWindow {
     Q_OBJECT
@@ -37,6 +43,10 @@ public:
     [[nodiscard]] MainState &state() { return m_state; }
     [[nodiscard]] MeasuringController &measuring() { return *m_measuring; }
     [[nodiscard]] PictureFilesController &pictureFiles() { return *m_pictureFiles; }
+    [[nodiscard]] LabelsController &labels() { return *m_labels; }
+    [[nodiscard]] MeasurementPersistence &persistence() { return *m_persistence; }
+    [[nodiscard]] const Datasets &datasets() const { return m_datasets; }
+    [[nodiscard]] Database &database() { return *m_database; }
     [[nodiscard]] QString statusText(int panel) const;
     [[nodiscard]] bool trayAvailable() const;
 
@@ -64,12 +74,24 @@ private:
     void FormHide();
     void buildMenu();
     void buildPages();
+    void buildRecords();
     void buildTray();
     void hideToTray();
     void ensureWatchFolder();
 
     MainState m_state;
     DialogsSeam m_dialogs;
+    std::unique_ptr<Database> m_database;
+    Datasets m_datasets;
+    MeasuringWidgets m_mw;
+    QScrollArea *m_scroll = nullptr;
+    QWidget *m_content = nullptr;
+    PictureView *m_imgTemp = nullptr;
+    QCheckBox *m_cbNote = nullptr;
+    QCheckBox *m_cbAutoFont = nullptr;
+    QCheckBox *m_cbCaculate = nullptr;
+    LabelsController *m_labels = nullptr;
+    MeasurementPersistence *m_persistence = nullptr;
     MeasuringController *m_measuring = nullptr;
     PictureFilesController *m_pictureFiles = nullptr;
 

@@ -170,6 +170,7 @@ void TfmMain::buildPages()
     mw.cbOBJName->setEditable(true);
     measureForm->addRow(QStringLiteral("零件名稱"), mw.cbOBJName);
     auto *cbNote = named<QCheckBox>(plMeasure, "cbNote", QStringLiteral("說明："));
+    m_cbNote = cbNote;
     mw.edNewOBJNote = named<QLineEdit>(plMeasure, "edNewOBJNote");
     measureForm->addRow(cbNote, mw.edNewOBJNote);
     auto *fontRow = named<QWidget>(plMeasure, "Panel20");
@@ -180,7 +181,8 @@ void TfmMain::buildPages()
     mw.Panel19->setFont(labelFont);
     mw.Panel19->setFrameShape(QFrame::Panel);
     fontLayout->addWidget(mw.Panel19, 1);
-    fontLayout->addWidget(named<QCheckBox>(fontRow, "cbAutoFont"));
+    m_cbAutoFont = named<QCheckBox>(fontRow, "cbAutoFont");
+    fontLayout->addWidget(m_cbAutoFont);
     mw.Shape2 = named<Shape>(fontRow, "Shape2");
     mw.Shape2->setPen(Qt::black, 1);
     mw.Shape2->setBrush(QColor(0, 0, 255), Qt::SolidPattern);
@@ -189,7 +191,8 @@ void TfmMain::buildPages()
     measureForm->addRow(fontRow);
     mw.cbMoveLabel = named<QCheckBox>(plMeasure, "cbMoveLabel", QStringLiteral("調整標籤位置"));
     measureForm->addRow(mw.cbMoveLabel);
-    measureForm->addRow(named<QCheckBox>(plMeasure, "cbCaculate", QStringLiteral("計算")));
+    m_cbCaculate = named<QCheckBox>(plMeasure, "cbCaculate", QStringLiteral("計算"));
+    measureForm->addRow(m_cbCaculate);
     // The scale box "  倍率選擇 :  " is built by the active-scale controller into this host.
     auto *scaleBoxHost = named<QWidget>(plMeasure, "plScaleBox");
     measureForm->addRow(scaleBoxHost);
@@ -266,6 +269,10 @@ void TfmMain::buildPages()
     QWidget *test = page(m_pages, "tsTest", QStringLiteral("測試頁"));
     m_pages->setTabVisible(m_pages->indexOf(test), false);
 
+    m_mw = mw;
+    m_scroll = scroll;
+    m_content = content;
+    m_imgTemp = imgTemp;
     m_measuring = new MeasuringController(m_state, m_dialogs, mw, this);
     m_pictureFiles = new PictureFilesController(m_state, m_dialogs, pw, this);
     m_pictureFiles->beforePictureReplaced = [this] { m_measuring->eraseCrosshair(); };

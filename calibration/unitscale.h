@@ -47,9 +47,9 @@ public Q_SLOTS:
     void bbtScaleSetRefreshClick();
 
     // Fills the unit fields from qryUnitSet's current row.
-    void qryUnitSetAfterOpen();
-    // Refill of the display-unit list, keeping the entry shown when it still exists.
     void qryUnitSetAfterScroll();
+    // Refill of the display-unit list, keeping the entry shown when it still exists.
+    void qryUnitSetAfterOpen();
     // Sets ScaleX and ScaleY from qryScaleSet's current row, then fills the scale fields.
     void qryScaleSetAfterScroll();
     // Refill of the scale-set list, keeping the name shown when it still exists; sets the factors.

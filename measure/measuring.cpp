@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -16,6 +17,7 @@
 #include "base/numberformat.h"
 #include "display/pictureview.h"
 #include "display/shape.h"
+#include "measure/caption.h"
 #include "measure/text.h"
 
 namespace {
@@ -187,8 +189,10 @@ void MeasuringController::runCompletion(const Completion &completion)
 {
     QString noteText;
     if (completion.kind == MeasurementKind::TextNote) {
-        if (!askNoteText(completion.points[0]))
+        if (m_w.window->findChild<QWidget *>(QStringLiteral("fmText")))
             return;
+        // Closing the window without OK keeps the previous note text for the new note.
+        askNoteText(completion.points[0]);
         if (m_w.edText->text().isEmpty())
             m_w.edText->setText(QStringLiteral(" "));
         m_w.edNewOBJNote->setText(m_w.edText->text());
@@ -217,20 +221,62 @@ void MeasuringController::runCompletion(const Completion &completion)
     m.rIndex = m_sink ? m_sink->listRowCount() : 0;
 
     if (m_sink)
-        m_sink->measurementCompleted(m);
+        m_sink->measurementCompleted(m, labelCaption(completion.kind, index, completion.geometry, m_state.ScaleX,
+                                                     m_state.ScaleY, m_state.UnitFactor, noteText));
 }
 
-bool MeasuringController::askNoteText(QPointF at)
+void MeasuringController::labelPicked(const MeasurementObject &picked, QLabel *label)
+{
+    switch (m_state.clicks.CurrentKind) {
+    case MeasurementKind::Circle:
+        m_w.Edit7->setText(floatToText(picked.Val[4]));
+        m_w.Edit8->setText(floatToText(picked.Val[5]));
+        m_w.edVideoLineR->setText(floatToText(picked.Val[3]));
+        return;
+    case MeasurementKind::TextNote:
+        editNote(picked, label);
+        return;
+    case MeasurementKind::CircleToCircle:
+    case MeasurementKind::PointGroup: {
+        Canvas canvas(m_w.imgView->picture());
+        const ClickOutcome outcome = pickLabel(m_state.clicks, canvas, picked, clickSettings());
+        m_w.imgView->repaintRects(canvas.dirtyRects());
+        if (outcome.completion)
+            runCompletion(*outcome.completion);
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void MeasuringController::editNote(const MeasurementObject &picked, QLabel *label)
+{
+    if (m_w.window->findChild<QWidget *>(QStringLiteral("fmText")))
+        return;
+    m_state.clicks.PointX[0] = picked.x[0];
+    m_state.clicks.PointY[0] = picked.y[0];
+    // Only OK changes the note: closing the window otherwise leaves the stored note as it was.
+    if (!askNoteText(QPointF(picked.x[0], picked.y[0]), picked.OBJNote))
+        return;
+    if (m_sink)
+        m_sink->noteEdited(picked, m_w.edText->text());
+    label->setText(picked.MeasureName + QLatin1Char(':') + m_w.edText->text());
+    label->adjustSize();
+}
+
+bool MeasuringController::askNoteText(QPointF at, const QString &initial)
 {
     if (m_w.window->findChild<QWidget *>(QStringLiteral("fmText")))
         return false;
     QPointer<TfmText> window = new TfmText(m_w.edText, m_w.window);
+    window->edText()->setText(initial);
     // Near the click: the page's and the picture panel's offsets added to the picture point.
     const QPoint origin = m_w.Panel2->mapTo(m_w.window, QPoint(0, 0));
     window->move(m_w.window->mapToGlobal(origin) + QPoint(toPixel(at.x()) + 50, toPixel(at.y()) + 50));
-    m_dialogs.exec(*window);
+    const int result = m_dialogs.exec(*window);
     delete window.data();
-    return true;
+    return result == QDialog::Accepted;
 }
 
 void MeasuringController::writeSideOutputs(const Completion &completion)

@@ -29,7 +29,9 @@ public:
     // The number of rows in the measurement list.
     virtual int listRowCount() = 0;
     // Label, store, list refresh: everything after CurrentMeasurement is filled.
-    virtual void measurementCompleted(MeasurementObject &measurement) = 0;
+    virtual void measurementCompleted(MeasurementObject &measurement, const QString &caption) = 0;
+    // A note edited from its label: store the new text.
+    virtual void noteEdited(const MeasurementObject &measurement, const QString &text) = 0;
 };
 
 // The controls the measuring reactions read and write.
@@ -73,8 +75,11 @@ public:
 
     // Selects a kind as its tool button does.
     void selectKind(int kind);
-    // Draws or erases the XOR crosshair at the remembered place; used before the picture is replaced.
+    // Erases the XOR crosshair at the remembered place; used before the picture is replaced.
     void eraseCrosshair();
+    // A stored measurement's label pressed while the kind picks labels: a circle shows its centre and
+    // radius, circle-to-circle and point groups take its point or line, a note is edited.
+    void labelPicked(const MeasurementObject &picked, QLabel *label);
 
 public Q_SLOTS:
     void bbtMeasure0Click();
@@ -97,7 +102,8 @@ private:
     void drawCrosshair(QPoint at);
     void xorCrosshair(QPoint at);
     void runCompletion(const Completion &completion);
-    bool askNoteText(QPointF at);
+    bool askNoteText(QPointF at, const QString &initial = QString());
+    void editNote(const MeasurementObject &picked, QLabel *label);
     void writeSideOutputs(const Completion &completion);
     void setStatus(int panel, const QString &text);
     [[nodiscard]] ClickSettings clickSettings() const;

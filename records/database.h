@@ -29,7 +29,7 @@ struct Dialect {
 // The program's one connection to its database file, named uniquely so tests can hold several.
 // Opening an empty or missing file creates the six tables, their indexes and the starter rows (units mm,
 // µm and inch; scale set "1X" at 0.01 mm per pixel) in one transaction. A file that exists but is not a
-// database is left untouched. Datasets copy the connection handle: destroy them before the Database.
+// database is left untouched.
 class Database {
 public:
     // Opens <programFolder>/<dialect file>; throws DatabaseError with the engine's words.

@@ -30,6 +30,8 @@ class Dataset : public QObject {
 public:
     Dataset(const QString &name, const QSqlDatabase &db, QObject *parent = nullptr);
 
+    // Replacing the statement closes the dataset and forgets the parameters, as the next statement
+    // names its own.
     void setSql(const QStringList &lines);
     void setSql(const QString &text) { setSql(QStringList{text}); }
     [[nodiscard]] QString sql() const;
@@ -37,7 +39,8 @@ public:
     void setParam(const QString &name, const QVariant &value);
     void clearParams();
 
-    // Runs a statement that returns rows; throws DatabaseError. Emits afterOpen, then afterScroll.
+    // Runs a statement that returns rows; throws DatabaseError. An open dataset is closed first. Emits
+    // rowsReplaced, afterOpen, then afterScroll (also when no row came back).
     void open();
     void close();
     // Runs a statement that returns no rows; throws DatabaseError. Returns the number of rows affected.
@@ -52,21 +55,29 @@ public:
     void last();
     void next();
     void prior();
-    // Moves to the row (clamped); emits afterScroll when the row changes.
+    // Moves to the row (clamped); emits afterScroll when the row changes, as do the four above. Moving
+    // away from a row being edited posts it first.
     void moveTo(int row);
+    // As in a "while not eof: …; next" walk: eof is set when next() finds no further row (or by last()),
+    // bof when prior() finds none (or by open and first()); both hold on an empty dataset.
+    [[nodiscard]] bool eof() const { return m_eof; }
+    [[nodiscard]] bool bof() const { return m_bof; }
 
     [[nodiscard]] QStringList fieldNames() const { return m_fieldNames; }
     [[nodiscard]] int fieldIndex(const QString &name) const;  // -1 when unknown
     // The current row's value; throws DatabaseError for an unknown field. Empty dataset: null.
     [[nodiscard]] QVariant field(const QString &name) const;
     [[nodiscard]] QVariant value(int row, const QString &name) const;
+    // The current row's value of the column at that position (a look-up like "Select max(…)").
+    [[nodiscard]] QVariant fieldAt(int column) const;
+    [[nodiscard]] bool isCalculatedField(const QString &name) const;
     [[nodiscard]] QString text(const QString &name) const { return field(name).toString(); }
     [[nodiscard]] double number(const QString &name) const { return field(name).toDouble(); }
     [[nodiscard]] int integer(const QString &name) const { return field(name).toInt(); }
 
     // Positions on the first row whose fields equal the values, case-insensitively for text; with
     // partialKey a text value matches a field that starts with it. Stays put and returns false when no
-    // row matches.
+    // row matches. Numbers compare numerically. afterScroll only when the row changes.
     bool locate(const QStringList &fields, const QVariantList &values, bool partialKey = false);
     bool locate(const QString &field, const QVariant &value, bool partialKey = false)
     {
@@ -75,7 +86,8 @@ public:
 
     // Edit and post of the current row: setField changes the buffer, post writes the changed fields
     // to the table the statement reads ("Select * from Table …") by the row's hidden id, then emits
-    // afterPost. Only datasets over one table can post.
+    // afterPost and rowChanged. Only datasets over one table can post; post throws otherwise and stays in
+    // edit mode. post outside edit mode does nothing; setField outside it throws.
     void edit();
     void setField(const QString &name, const QVariant &value);
     void post();
@@ -91,21 +103,33 @@ Q_SIGNALS:
     void afterScroll();
     void afterPost();
     void beforeClose();
-    // The rows changed (open, close, post): models reset.
+    // The rows changed (open, close): models reset.
     void rowsReplaced();
+    // One row's values changed (setField, post, cancel).
     void rowChanged(int row);
 
 private:
-    // implementation details are the implementer's
-    QSqlDatabase m_db;
+    [[nodiscard]] int realFieldCount() const { return int(m_fieldNames.size() - m_calculated.size()); }
+    [[nodiscard]] int requireField(const QString &name) const;
+    [[nodiscard]] QVariant valueAt(int row, int column) const;
+    void setCurrent(int row);
+    [[nodiscard]] QSqlDatabase database() const;
+
+    // The connection is looked up by name for each statement, so a dataset outliving its Database
+    // holds no handle that would keep the connection in use.
+    QString m_connectionName;
     QStringList m_lines;
     QVariantMap m_params;
     QStringList m_fieldNames;
     std::vector<QVariantList> m_rows;
-    std::vector<qint64> m_rowIds;
+    std::vector<QVariant> m_rowIds;
     int m_current = -1;
+    bool m_bof = true;
+    bool m_eof = true;
     bool m_open = false;
     bool m_editing = false;
     QVariantList m_editBuffer;
+    std::vector<bool> m_modified;
+    QString m_postTable;  // the one table a "Select * from Table" reads; empty when rows cannot be posted
     std::vector<std::pair<QString, Calculation>> m_calculated;
 };

@@ -1,0 +1,133 @@
+#include "records/datasetmodel.h"
+
+#include "base/numberformat.h"
+#include "records/dataset.h"
+
+namespace {
+
+bool isFloat(const QVariant &value)
+{
+    const int type = value.metaType().id();
+    return type == QMetaType::Double || type == QMetaType::Float;
+}
+
+bool isInteger(const QVariant &value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+DatasetModel::DatasetModel(Dataset *dataset, QList<DatasetColumn> columns, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_dataset(dataset)
+    , m_columns(std::move(columns))
+{
+    connect(m_dataset, &Dataset::rowsReplaced, this, &DatasetModel::reset);
+    connect(m_dataset, &Dataset::rowChanged, this, &DatasetModel::refreshRow);
+}
+
+void DatasetModel::setColumns(QList<DatasetColumn> columns)
+{
+    beginResetModel();
+    m_columns = std::move(columns);
+    endResetModel();
+}
+
+int DatasetModel::currentRow() const
+{
+    return m_dataset->recNo();
+}
+
+void DatasetModel::reset()
+{
+    // The dataset announces new rows only after it has them; views re-read everything either way.
+    beginResetModel();
+    endResetModel();
+}
+
+void DatasetModel::refreshRow(int row)
+{
+    if (row < 0 || row >= rowCount() || m_columns.isEmpty())
+        return;
+    Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
+}
+
+int DatasetModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_dataset->recordCount();
+}
+
+int DatasetModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant DatasetModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    const DatasetColumn &column = m_columns.at(index.column());
+    // A grid asks for every column of every row; a column the statement lacks shows empty.
+    if (m_dataset->fieldIndex(column.field) < 0)
+        return {};
+    const QVariant value = m_dataset->value(index.row(), column.field);
+    if (role == Qt::EditRole || value.isNull())
+        return value;
+    if (!column.format.isEmpty() && (isFloat(value) || isInteger(value)))
+        return formatFloat(column.format, value.toDouble());
+    if (isFloat(value))
+        return floatToText(value.toDouble());
+    return value.toString();
+}
+
+QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section >= 0 && section < columnCount() ? QVariant(m_columns.at(section).title) : QVariant();
+    return section + 1;
+}
+
+Qt::ItemFlags DatasetModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (m_editable && index.isValid() && index.column() < columnCount()) {
+        const QString &field = m_columns.at(index.column()).field;
+        if (m_dataset->fieldIndex(field) >= 0 && !m_dataset->isCalculatedField(field))
+            flags |= Qt::ItemIsEditable;
+    }
+    return flags;
+}
+
+bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    try {
+        m_dataset->moveTo(index.row());
+        m_dataset->edit();
+        m_dataset->setField(m_columns.at(index.column()).field, value);
+        m_dataset->post();
+    } catch (const DatabaseError &e) {
+        m_dataset->cancel();
+        m_lastError = e.message();
+        Q_EMIT error(m_lastError);
+        return false;
+    }
+    m_lastError.clear();
+    return true;
+}

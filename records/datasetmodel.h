@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QString>
+
+class Dataset;
+
+// One grid column: the dataset field it shows, its heading and, for numbers, a display pattern of
+// formatFloat ("0.0000"); numbers without a pattern show in the general float form.
+struct DatasetColumn {
+    QString field;
+    QString title;
+    QString format;
+};
+
+// A table model over a Dataset's rows, for the grids. It resets when the dataset's rows are replaced
+// and refreshes a row when that row changes. When editable, an edit moves the dataset to the row, edits,
+// sets the field and posts; a refused post is cancelled, reported through error() and returns false.
+// The dataset must outlive the model.
+class DatasetModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    DatasetModel(Dataset *dataset, QList<DatasetColumn> columns, QObject *parent = nullptr);
+
+    [[nodiscard]] Dataset *dataset() const { return m_dataset; }
+    [[nodiscard]] const QList<DatasetColumn> &columns() const { return m_columns; }
+    void setColumns(QList<DatasetColumn> columns);
+    void setEditable(bool editable) { m_editable = editable; }
+    [[nodiscard]] bool isEditable() const { return m_editable; }
+    // The dataset's current row, for keeping a view's current index in step.
+    [[nodiscard]] int currentRow() const;
+    // The text of the last refused edit; empty after a successful one.
+    [[nodiscard]] QString lastError() const { return m_lastError; }
+
+    [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    [[nodiscard]] int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role = Qt::DisplayRole) const override;
+    [[nodiscard]] Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+Q_SIGNALS:
+    void error(const QString &message);
+
+private:
+    void reset();
+    void refreshRow(int row);
+
+    Dataset *m_dataset;
+    QList<DatasetColumn> m_columns;
+    bool m_editable = false;
+    QString m_lastError;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class Dataset;
+struct MeasurementObject;
+
+// Storing measurements as RecDetail rows, on the scratch datasets the window lends.
+// Every function throws DatabaseError with the engine's words when a statement fails.
+
+// The next OBJIndex of a part in a work order: the largest stored one plus 1 (1 for none).
+[[nodiscard]] int nextMeasurementIndex(Dataset &scratch, const QString &operNo, const QString &recId);
+
+// Inserts the measurement as a new row under the next index, which it returns (and writes into m).
+int insertMeasurement(Dataset &scratch, MeasurementObject &m);
+
+// Overwrites the coordinates, values, note and name of the row (OperNo, RecID, OBJIndex).
+void updateMeasurement(Dataset &scratch, const MeasurementObject &m);
+
+// Stores a label's place and style for the row (OperNo, RecID, OBJIndex).
+void storeLabelPlacement(Dataset &scratch, const QString &operNo, const QString &recId, int objIndex, int labelX,
+                         int labelY, int labelSize, quint32 color);
+
+// Replaces the note of the row (OperNo, RecID, OBJIndex), as edited from its label.
+void storeLabelNote(Dataset &scratch, const QString &operNo, const QString &recId, int objIndex,
+                    const QString &note);
+
+// The measurement of a dataset's current row (any query over RecDetail).
+[[nodiscard]] MeasurementObject measurementFromRow(const Dataset &rows);
