@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
         window.show();
         return app.exec();
     } catch (const std::exception &e) {
-        QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromLocal8Bit(e.what()));
+        QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromUtf8(e.what()));
+        return 1;
     }
-    return 0;
 }

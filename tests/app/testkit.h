@@ -28,6 +28,7 @@ public:
     std::deque<QString> openNames;
     std::deque<QString> saveNames;
     std::deque<bool> confirmAnswers;
+    std::deque<QFont> fontAnswers;
     // Runs a modal window; the default closes it with Rejected.
     std::function<int(QDialog &)> onExec;
 
@@ -36,7 +37,14 @@ public:
     void error(QWidget *, const QString &text) override { log->errors << text; }
     QString openFileName(QWidget *, const QString &, const QString &) override;
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override;
-    bool chooseFont(QWidget *, QFont &) override { return false; }
+    bool chooseFont(QWidget *, QFont &font) override
+    {
+        if (fontAnswers.empty())
+            return false;
+        font = fontAnswers.front();
+        fontAnswers.pop_front();
+        return true;
+    }
     bool chooseColor(QWidget *, QColor &) override { return false; }
     void printerSetup(QWidget *) override { ++log->printerSetups; }
     int exec(QDialog &dialog) override;
