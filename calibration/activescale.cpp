@@ -1,5 +1,7 @@
 #include "calibration/activescale.h"
 
+#include <utility>
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -85,7 +87,6 @@ ActiveScaleController::ActiveScaleController(MainState &state, Dialogs &dialogs,
     connect(m_dbedUnitName, &QLineEdit::textChanged, this, &ActiveScaleController::dbedUnitNameChange);
     connect(m_bbtChangeUnitSet, &QPushButton::clicked, this, &ActiveScaleController::bbtChangeUnitSetClick);
     connect(m_d.qryScaleSet, &Dataset::afterScroll, this, &ActiveScaleController::showActiveUnitCode);
-    connect(m_d.qryScaleSet, &Dataset::afterPost, this, &ActiveScaleController::showActiveUnitCode);
 }
 
 void ActiveScaleController::buildScaleBox(QWidget *host)
@@ -126,10 +127,13 @@ void ActiveScaleController::buildGauge(QWidget *content)
     m_lbUnit->adjustSize();
     m_lbUnit->move(GaugeLeft, GaugeTop + BarHeight + CaptionGap);
     // The gauge lies over the picture, which the content widget holds already.
-    for (QWidget *w : {static_cast<QWidget *>(m_spUnit0), static_cast<QWidget *>(m_spUnit50),
-                       static_cast<QWidget *>(m_lbUnit0), static_cast<QWidget *>(m_lbUnit100),
-                       static_cast<QWidget *>(m_lbUnit)})
+    for (QWidget *w : gaugeControls())
         w->raise();
+}
+
+std::array<QWidget *, 5> ActiveScaleController::gaugeControls() const
+{
+    return {m_spUnit0, m_spUnit50, m_lbUnit0, m_lbUnit100, m_lbUnit};
 }
 
 void ActiveScaleController::setUnitCaptions(QLabel *posX, QLabel *posY, QList<QLabel *> others)
@@ -143,9 +147,7 @@ void ActiveScaleController::setUnitCaptions(QLabel *posX, QLabel *posY, QList<QL
 
 void ActiveScaleController::setGaugeVisible(bool visible)
 {
-    for (QWidget *w : {static_cast<QWidget *>(m_spUnit0), static_cast<QWidget *>(m_spUnit50),
-                       static_cast<QWidget *>(m_lbUnit0), static_cast<QWidget *>(m_lbUnit100),
-                       static_cast<QWidget *>(m_lbUnit)})
+    for (QWidget *w : gaugeControls())
         w->setVisible(visible);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 
 #include <QList>
@@ -78,6 +79,7 @@ private:
     void buildScaleBox(QWidget *host);
     void buildGauge(QWidget *content);
     void showActiveUnitCode();
+    [[nodiscard]] std::array<QWidget *, 5> gaugeControls() const;
 
     MainState &m_state;
     Dialogs &m_dialogs;

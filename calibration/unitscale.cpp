@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -26,6 +25,27 @@
 namespace {
 
 using Params = std::initializer_list<std::pair<const char *, QVariant>>;
+
+// Runs an operation of the panels; a database error is shown and ends it at that statement.
+template <class Operation>
+void reportingErrors(Dialogs &dialogs, QWidget *parent, Operation &&operation)
+{
+    try {
+        operation();
+    } catch (const DatabaseError &e) {
+        dialogs.error(parent, e.message());
+    }
+}
+
+// The first conversion error among an operation's number fields; empty when all hold numbers.
+QString firstError(std::initializer_list<QString> errors)
+{
+    for (const QString &error : errors) {
+        if (!error.isEmpty())
+            return error;
+    }
+    return QString();
+}
 
 // Gives the scratch query a fresh statement: nothing of its previous use survives.
 void prepare(Dataset &query, const QStringList &sql, Params params)
@@ -248,7 +268,7 @@ void UnitScaleController::setLists(QComboBox *cbScaleSet, QComboBox *cbUnitSet)
 
 void UnitScaleController::BitBtn11Click()
 {
-    try {
+    reportingErrors(m_dialogs, m_host, [&] {
         const QString code = m_edUnitCode->text();
         Dataset &x = *m_d.qryX;
         prepare(x, Sql::UnitExists, {{"_UnitCode", code}});
@@ -260,32 +280,26 @@ void UnitScaleController::BitBtn11Click()
         }
         const auto index = parseInteger(m_edUnitIndex->text());
         const auto length = parseFloat(m_edUnitValue->text());
-        for (const QString &error : {index.error, length.error}) {
-            if (!error.isEmpty()) {
-                m_dialogs.error(m_host, error);
-                return;
-            }
+        if (const QString error = firstError({index.error, length.error}); !error.isEmpty()) {
+            m_dialogs.error(m_host, error);
+            return;
         }
         execute(x, Sql::UnitInsert,
                 {{"_mIndex", index.value}, {"_UnitCode", code}, {"_UnitName", m_edUnitName->text()},
                  {"_mValue", length.value}});
         refreshUnits();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    });
 }
 
 void UnitScaleController::BitBtn12Click()
 {
-    try {
+    reportingErrors(m_dialogs, m_host, [&] {
         const QString oldCode = currentText(*m_d.qryUnitSet, QStringLiteral("UnitCode"));
         const auto index = parseInteger(m_edUnitIndex->text());
         const auto length = parseFloat(m_edUnitValue->text());
-        for (const QString &error : {index.error, length.error}) {
-            if (!error.isEmpty()) {
-                m_dialogs.error(m_host, error);
-                return;
-            }
+        if (const QString error = firstError({index.error, length.error}); !error.isEmpty()) {
+            m_dialogs.error(m_host, error);
+            return;
         }
         const QString code = m_edUnitCode->text();
         execute(*m_d.qryX, Sql::UnitUpdate,
@@ -295,14 +309,12 @@ void UnitScaleController::BitBtn12Click()
         reopen(*m_d.qryScaleSet);
         reopen(*m_d.qryUnitSet);
         m_d.qryUnitSet->locate(QStringLiteral("UnitCode"), code);
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    });
 }
 
 void UnitScaleController::BitBtn13Click()
 {
-    try {
+    reportingErrors(m_dialogs, m_host, [&] {
         if (m_d.qryUnitSet->recNo() < 0)
             return;
         const QString code = m_d.qryUnitSet->text(QStringLiteral("UnitCode"));
@@ -311,18 +323,12 @@ void UnitScaleController::BitBtn13Click()
             return;
         execute(*m_d.qryX, Sql::UnitDelete, {{"_UnitCode", code}});
         refreshUnits();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    });
 }
 
 void UnitScaleController::bbtUnitSetRefreshClick()
 {
-    try {
-        refreshUnits();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    reportingErrors(m_dialogs, m_host, [this] { refreshUnits(); });
 }
 
 void UnitScaleController::refreshUnits()
@@ -337,7 +343,7 @@ void UnitScaleController::refreshUnits()
 
 void UnitScaleController::BitBtn2Click()
 {
-    try {
+    reportingErrors(m_dialogs, m_host, [&] {
         const QString name = m_edScaleName->text();
         Dataset &x = *m_d.qryX;
         prepare(x, Sql::ScaleExists, {{"_ScaleName", name}});
@@ -352,36 +358,34 @@ void UnitScaleController::BitBtn2Click()
         const auto xPixel = parseFloat(m_edXPixel->text());
         const auto yLength = parseFloat(m_edYLength->text());
         const auto yPixel = parseFloat(m_edYPixel->text());
-        for (const QString &error : {index.error, xLength.error, xPixel.error, yLength.error, yPixel.error}) {
-            if (!error.isEmpty()) {
-                m_dialogs.error(m_host, error);
-                return;
-            }
+        if (const QString error =
+                firstError({index.error, xLength.error, xPixel.error, yLength.error, yPixel.error});
+            !error.isEmpty()) {
+            m_dialogs.error(m_host, error);
+            return;
         }
         execute(x, Sql::ScaleInsert,
                 {{"_mIndex", index.value}, {"_ScaleName", name}, {"_UnitCode", m_edScaleUnitCode->text()},
                  {"_X_Length", xLength.value}, {"_X_Pixel", xPixel.value}, {"_Y_Length", yLength.value},
                  {"_Y_Pixel", yPixel.value}});
         refreshScaleSets();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    });
 }
 
 void UnitScaleController::BitBtn10Click()
 {
-    try {
+    reportingErrors(m_dialogs, m_host, [&] {
         const QString oldName = currentText(*m_d.qryScaleSet, QStringLiteral("ScaleName"));
         const auto index = parseInteger(m_edScaleIndex->text());
         const auto xLength = parseFloat(m_edXLength->text());
         const auto xPixel = parseFloat(m_edXPixel->text());
         const auto yLength = parseFloat(m_edYLength->text());
         const auto yPixel = parseFloat(m_edYPixel->text());
-        for (const QString &error : {index.error, xLength.error, xPixel.error, yLength.error, yPixel.error}) {
-            if (!error.isEmpty()) {
-                m_dialogs.error(m_host, error);
-                return;
-            }
+        if (const QString error =
+                firstError({index.error, xLength.error, xPixel.error, yLength.error, yPixel.error});
+            !error.isEmpty()) {
+            m_dialogs.error(m_host, error);
+            return;
         }
         const QString name = m_edScaleName->text();
         execute(*m_d.qryX, Sql::ScaleUpdate,
@@ -390,14 +394,12 @@ void UnitScaleController::BitBtn10Click()
                  {"_ScaleName", name}, {"_OldScaleName", oldName}});
         reopen(*m_d.qryScaleSet);
         m_d.qryScaleSet->locate(QStringLiteral("ScaleName"), name);
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    });
 }
 
 void UnitScaleController::BitBtn18Click()
 {
-    try {
+    reportingErrors(m_dialogs, m_host, [&] {
         if (m_d.qryScaleSet->recNo() < 0)
             return;
         const QString name = m_d.qryScaleSet->text(QStringLiteral("ScaleName"));
@@ -406,18 +408,12 @@ void UnitScaleController::BitBtn18Click()
             return;
         execute(*m_d.qryX, Sql::ScaleDelete, {{"_ScaleName", name}});
         refreshScaleSets();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    });
 }
 
 void UnitScaleController::bbtScaleSetRefreshClick()
 {
-    try {
-        refreshScaleSets();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    reportingErrors(m_dialogs, m_host, [this] { refreshScaleSets(); });
 }
 
 void UnitScaleController::refreshScaleSets()
@@ -430,22 +426,20 @@ void UnitScaleController::refreshScaleSets()
 
 void UnitScaleController::qryUnitSetAfterScroll()
 {
-    try {
+    reportingErrors(m_dialogs, m_host, [&] {
         const Dataset &units = *m_d.qryUnitSet;
         m_edUnitIndex->setText(integerText(units.field(QStringLiteral("mIndex"))));
         m_edUnitCode->setText(units.text(QStringLiteral("UnitCode")));
         m_edUnitName->setText(units.text(QStringLiteral("UnitName")));
         m_edUnitValue->setText(floatText(units.field(QStringLiteral("mValue"))));
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    });
 }
 
 void UnitScaleController::qryUnitSetAfterOpen()
 {
     if (!m_cbUnitSet)
         return;
-    try {
+    reportingErrors(m_dialogs, m_host, [&] {
         const QString shown = m_cbUnitSet->currentText();
         Dataset &x = *m_d.qryX;
         prepare(x, Sql::UnitNames, {});
@@ -453,14 +447,12 @@ void UnitScaleController::qryUnitSetAfterOpen()
         fillList(m_cbUnitSet, x, QStringLiteral("UnitName"));
         m_d.qryUnitSet->locate(QStringLiteral("UnitName"), shown);
         showInList(m_cbUnitSet, currentText(*m_d.qryUnitSet, QStringLiteral("UnitName")));
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    });
 }
 
 void UnitScaleController::qryScaleSetAfterScroll()
 {
-    try {
+    reportingErrors(m_dialogs, m_host, [&] {
         setScaleFactorsFromCurrentRow();
         const Dataset &scales = *m_d.qryScaleSet;
         m_edScaleIndex->setText(integerText(scales.field(QStringLiteral("S.mIndex"))));
@@ -471,27 +463,17 @@ void UnitScaleController::qryScaleSetAfterScroll()
         m_edXPixel->setText(floatText(scales.field(QStringLiteral("X_Pixel"))));
         m_edYLength->setText(floatText(scales.field(QStringLiteral("Y_Length"))));
         m_edYPixel->setText(floatText(scales.field(QStringLiteral("Y_Pixel"))));
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    });
 }
 
 void UnitScaleController::qryScaleSetAfterOpen()
 {
-    try {
-        refillScaleSetList();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    reportingErrors(m_dialogs, m_host, [this] { refillScaleSetList(); });
 }
 
 void UnitScaleController::qryScaleSetAfterPost()
 {
-    try {
-        refillScaleSetList();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_host, e.message());
-    }
+    reportingErrors(m_dialogs, m_host, [this] { refillScaleSetList(); });
 }
 
 void UnitScaleController::refillScaleSetList()

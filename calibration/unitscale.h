@@ -5,8 +5,6 @@
 
 #include "records/datasets.h"
 
-class Dataset;
-class DatasetModel;
 class Dialogs;
 class QComboBox;
 class QLineEdit;
@@ -18,14 +16,17 @@ struct MainState;
 // the scale box's two lists. Built into `host` (which gets a layout):
 //   unit panel  plUnitSet:  edUnitIndex, edUnitCode, edUnitName, edUnitValue; buttons BitBtn11 "新增",
 //                           BitBtn12 "更新", BitBtn13 "刪除", bbtUnitSetRefresh "資料重整"; grid dbgUnitSet
-//                           (editable in place, a posted cell goes straight to UnitSet)
+//                           (editable in place: a posted cell goes straight to UnitSet, a refused one is
+//                           shown through Dialogs::error)
 //   scale panel plScaleSet: edScaleIndex, edScaleName, edScaleUnitCode, edScaleUnitName (read-only),
 //                           edXLength, edXPixel, edYLength, edYPixel; buttons BitBtn2 "新增", BitBtn10
 //                           "更新", BitBtn18 "刪除", bbtScaleSetRefresh "資料重整"; grid dbgScaleSet
 //                           (whole rows, read-only)
 // The grids and their datasets follow each other's current row. Moving qryScaleSet's row, by any
-// means, sets MainState::ScaleX and ScaleY. Every database error is shown through Dialogs::error and
-// stops the operation at that statement.
+// means, sets MainState::ScaleX and ScaleY. A number field that holds no number stops an add or update
+// with the parser's message through Dialogs::error before anything is written; every database error
+// is shown the same way and stops the operation at that statement. Unit changes reread qryScaleSet as
+// well, since its join drops the sets whose unit code no longer exists.
 class UnitScaleController : public QObject {
     Q_OBJECT
 public:

@@ -153,7 +153,10 @@ Dataset::Dataset(const QString &name, const QSqlDatabase &db, QObject *parent)
 
 QSqlDatabase Dataset::database() const
 {
-    return QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (!db.isOpen())
+        throw DatabaseError(QStringLiteral("%1: the database connection is closed").arg(objectName()));
+    return db;
 }
 
 void Dataset::setSql(const QStringList &lines)
