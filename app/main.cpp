@@ -17,6 +17,7 @@
 #include "measure/labels.h"
 #include "measure/measuring.h"
 #include "measure/persistence.h"
+#include "calibration/activescale.h"
 #include "records/database.h"
 #include "records/dataset.h"
 
@@ -47,6 +48,7 @@ TfmMain::TfmMain(const QString &programFolder, QWidget *parent)
 
     buildPages();
     buildRecords();
+    buildCalibration();
     buildMenu();
     buildTray();
 
@@ -104,6 +106,16 @@ void TfmMain::FormCreate()
     // Until the settings file is read the watched folder is the user's pictures folder.
     if (m_state.WatchFolder.isEmpty())
         m_state.WatchFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    // The unit and scale lists are filled and the active scale chosen before anything is measured.
+    try {
+        m_datasets.qryUnitSet->close();
+        m_datasets.qryUnitSet->open();
+        m_datasets.qryScaleSet->close();
+        m_datasets.qryScaleSet->open();
+        m_activeScale->selectActiveScale();
+    } catch (const DatabaseError &e) {
+        m_dialogs.error(this, e.message());
+    }
     m_measuring->selectKind(0);
     m_statusPanels[1]->setText(QDir::currentPath());
     m_statusPanels[2]->clear();

@@ -10,7 +10,9 @@
 #include "measure/measuring.h"
 #include "records/datasets.h"
 
+class ActiveScaleController;
 class Database;
+class UnitScaleController;
 class LabelsController;
 class MeasurementPersistence;
 class PictureFilesController;
@@ -47,6 +49,7 @@ public:
     [[nodiscard]] MeasurementPersistence &persistence() { return *m_persistence; }
     [[nodiscard]] const Datasets &datasets() const { return m_datasets; }
     [[nodiscard]] Database &database() { return *m_database; }
+    [[nodiscard]] ActiveScaleController &activeScale() { return *m_activeScale; }
     [[nodiscard]] QString statusText(int panel) const;
     [[nodiscard]] bool trayAvailable() const;
 
@@ -75,6 +78,7 @@ private:
     void buildMenu();
     void buildPages();
     void buildRecords();
+    void buildCalibration();
     void buildTray();
     void hideToTray();
     void ensureWatchFolder();
@@ -88,10 +92,16 @@ private:
     QWidget *m_content = nullptr;
     PictureView *m_imgTemp = nullptr;
     QCheckBox *m_cbNote = nullptr;
+    QLabel *m_posUnitX = nullptr;
+    QLabel *m_posUnitY = nullptr;
+    QWidget *m_scaleBoxHost = nullptr;
+    QWidget *m_unitScaleHost = nullptr;
     QCheckBox *m_cbAutoFont = nullptr;
     QCheckBox *m_cbCaculate = nullptr;
     LabelsController *m_labels = nullptr;
     MeasurementPersistence *m_persistence = nullptr;
+    UnitScaleController *m_unitScale = nullptr;
+    ActiveScaleController *m_activeScale = nullptr;
     MeasuringController *m_measuring = nullptr;
     PictureFilesController *m_pictureFiles = nullptr;
 

@@ -227,10 +227,14 @@ void TfmMain::buildPages()
     mw.lbDisplayPosX = named<QLabel>(bottom, "lbDisplayPosX", QStringLiteral("0.000"));
     mw.lbDisplayPosX->setFixedWidth(90);
     bottomLayout->addWidget(mw.lbDisplayPosX);
+    m_posUnitX = named<QLabel>(bottom, "lbDisplayUnitX", QStringLiteral("mm"));
+    bottomLayout->addWidget(m_posUnitX);
     bottomLayout->addWidget(new QLabel(QStringLiteral("Y:"), bottom));
     mw.lbDisplayPosY = named<QLabel>(bottom, "lbDisplayPosY", QStringLiteral("0.000"));
     mw.lbDisplayPosY->setFixedWidth(90);
     bottomLayout->addWidget(mw.lbDisplayPosY);
+    m_posUnitY = named<QLabel>(bottom, "lbDisplayUnitY", QStringLiteral("mm"));
+    bottomLayout->addWidget(m_posUnitY);
     auto *guide = named<QLabel>(bottom, "plGuide", QStringLiteral("  操作說明  : "));
     bottomLayout->addWidget(guide, 1);
     bottomLayout->addWidget(named<QWidget>(bottom, "plCaculate"));
@@ -270,6 +274,8 @@ void TfmMain::buildPages()
     m_pages->setTabVisible(m_pages->indexOf(test), false);
 
     m_mw = mw;
+    m_scaleBoxHost = scaleBoxHost;
+    m_unitScaleHost = unitScaleHost;
     m_scroll = scroll;
     m_content = content;
     m_imgTemp = imgTemp;

@@ -5,8 +5,25 @@
 #include <QPushButton>
 
 #include "app/widgets.h"
+#include "calibration/activescale.h"
+#include "calibration/unitscale.h"
+#include "records/dataset.h"
+#include <QCheckBox>
+#include <QLineEdit>
 #include "measure/labels.h"
 #include "measure/persistence.h"
+
+void TfmMain::buildCalibration()
+{
+    m_unitScale = new UnitScaleController(m_state, m_dialogs, m_datasets, m_unitScaleHost, this);
+    m_activeScale = new ActiveScaleController(m_state, m_dialogs, m_datasets, m_scaleBoxHost, m_content, this);
+    m_unitScale->setLists(m_activeScale->scaleSetList(), m_activeScale->unitSetList());
+    m_activeScale->setUnitCaptions(m_posUnitX, m_posUnitY, {});
+    m_activeScale->workOrderNumber = [this] { return m_mw.edWorkSheetID->text(); };
+    auto *gauge = findChild<QCheckBox *>(QStringLiteral("cbDisplayScaleGauge"));
+    connect(gauge, &QCheckBox::toggled, m_activeScale, &ActiveScaleController::setGaugeVisible);
+    m_activeScale->setGaugeVisible(gauge->isChecked());
+}
 
 void TfmMain::buildRecords()
 {

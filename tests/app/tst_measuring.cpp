@@ -157,12 +157,13 @@ void TestMeasuring::widthDrawsItsLineTicksAndSideOutput()
     QCOMPARE(pixelAt(t.view(), 20, m + 10), TColor(0x808080));
     QCOMPARE(pixelAt(t.view(), 120, m - 9), Blue);
     QCOMPARE(pixelAt(t.view(), 120, m - 10), TColor(0x808080));
-    QCOMPARE(t.control<QLineEdit>("edVideoLineW")->text(), QStringLiteral("100"));
+    // The starter scale: 0.01 mm per pixel.
+    QCOMPARE(t.control<QLineEdit>("edVideoLineW")->text(), QStringLiteral("1"));
 
     t.selectKind(1);
     t.clickPicture(10, 10);
     t.clickPicture(14, 140);
-    QCOMPARE(t.control<QLineEdit>("edVideoLineH")->text(), QStringLiteral("130"));
+    QCOMPARE(t.control<QLineEdit>("edVideoLineH")->text(), QStringLiteral("1.3"));
     QCOMPARE(pixelAt(t.view(), 12, 100), Blue);
 }
 

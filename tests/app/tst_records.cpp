@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -80,11 +81,21 @@ private Q_SLOTS:
 
 void TestRecords::freshStartCreatesTheDatabase()
 {
-    TestWindow t;
+    RecordsWindow t;
     QVERIFY(QFile::exists(t.path(QStringLiteral("Quillmont1394.db"))));
-    QSqlQuery q(t.window->database().db());
-    QVERIFY(q.exec(QStringLiteral("select count(*) from ScaleSet")) && q.next());
-    QVERIFY(q.value(0).toInt() >= 1);
+    // A new user measures in real units at once: the starter scale set in millimetres is active.
+    QCOMPARE(t.control<QComboBox>("cbScaleSet")->currentText(), QStringLiteral("1X"));
+    QCOMPARE(t.window->state().ScaleX, 0.01);
+    QCOMPARE(t.window->state().UnitFactor, 1.0);
+    t.selectKind(2);
+    t.clicks({{10, 10}, {250, 190}});
+    const QList<Row> rows = storedRows(*t.window, QStringLiteral("WO1"));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0]["Val4"].toDouble(), 3.0);
+    QCOMPARE(t.label(0)->text(), QStringLiteral("d001=3.000"));
+    t.moveOverPicture(100, 50);
+    QCOMPARE(t.control<QLabel>("lbDisplayPosX")->text(), QStringLiteral("1.000"));
+    QCOMPARE(t.control<QLabel>("lbDisplayUnitX")->text(), QStringLiteral("mm"));
 }
 
 void TestRecords::garbageDatabaseStopsTheStart()
@@ -205,8 +216,8 @@ void TestRecords::indexesCountPerPartAndNoteOption()
     QCOMPARE(rows[2]["OBJIndex"].toInt(), 2);
     QCOMPARE(rows[2]["MeasureName"].toString(), QStringLiteral("w002"));
     // "說明：" puts the caption into the note field and the row.
-    QCOMPARE(rows[2]["OBJNote"].toString(), QStringLiteral("w002=120.000"));
-    QCOMPARE(t.control<QLineEdit>("edNewOBJNote")->text(), QStringLiteral("w002=120.000"));
+    QCOMPARE(rows[2]["OBJNote"].toString(), QStringLiteral("w002=1.200"));
+    QCOMPARE(t.control<QLineEdit>("edNewOBJNote")->text(), QStringLiteral("w002=1.200"));
 }
 
 void TestRecords::pointGroupAndCircleToCirclePickLabels()
@@ -323,7 +334,7 @@ void TestRecords::statisticSelectionTogglesAndClearKeepsOtherControls()
     MainState &s = t.window->state();
     QCOMPARE(s.SelectedCount, 1);
     QCOMPARE(s.LabelSelected[0], 1);
-    QCOMPARE(s.LabelSelectedValue[0], 100.0);
+    QCOMPARE(s.LabelSelectedValue[0], 1.0);
     QCOMPARE(t.label(0)->palette().color(QPalette::WindowText), QColor(Qt::red));
     QTest::mouseClick(t.label(0), Qt::LeftButton);
     QCOMPARE(s.SelectedCount, 0);
