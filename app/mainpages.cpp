@@ -226,12 +226,14 @@ void TfmMain::buildPages()
     bottomLayout->addWidget(new QLabel(QStringLiteral("X:"), bottom));
     mw.lbDisplayPosX = named<QLabel>(bottom, "lbDisplayPosX", QStringLiteral("0.000"));
     mw.lbDisplayPosX->setFixedWidth(90);
+    mw.lbDisplayPosX->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bottomLayout->addWidget(mw.lbDisplayPosX);
     m_posUnitX = named<QLabel>(bottom, "lbDisplayUnitX", QStringLiteral("mm"));
     bottomLayout->addWidget(m_posUnitX);
     bottomLayout->addWidget(new QLabel(QStringLiteral("Y:"), bottom));
     mw.lbDisplayPosY = named<QLabel>(bottom, "lbDisplayPosY", QStringLiteral("0.000"));
     mw.lbDisplayPosY->setFixedWidth(90);
+    mw.lbDisplayPosY->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bottomLayout->addWidget(mw.lbDisplayPosY);
     m_posUnitY = named<QLabel>(bottom, "lbDisplayUnitY", QStringLiteral("mm"));
     bottomLayout->addWidget(m_posUnitY);

@@ -63,6 +63,16 @@ void execute(Dataset &query, const QStringList &sql, Params params)
     query.execSql();
 }
 
+void execute(Dataset &query, const QStringList &sql, const QVariantMap &params)
+{
+    query.close();
+    query.clearParams();
+    query.setSql(sql);
+    for (auto it = params.begin(); it != params.end(); ++it)
+        query.setParam(it.key(), it.value());
+    query.execSql();
+}
+
 void reopen(Dataset &dataset)
 {
     dataset.close();
@@ -341,6 +351,24 @@ void UnitScaleController::refreshUnits()
     m_d.qryUnitSet->locate(QStringLiteral("UnitCode"), code);
 }
 
+bool UnitScaleController::readScaleFields(QVariantMap &fields)
+{
+    const auto index = parseInteger(m_edScaleIndex->text());
+    const auto xLength = parseFloat(m_edXLength->text());
+    const auto xPixel = parseFloat(m_edXPixel->text());
+    const auto yLength = parseFloat(m_edYLength->text());
+    const auto yPixel = parseFloat(m_edYPixel->text());
+    if (const QString error = firstError({index.error, xLength.error, xPixel.error, yLength.error, yPixel.error});
+        !error.isEmpty()) {
+        m_dialogs.error(m_host, error);
+        return false;
+    }
+    fields = {{QStringLiteral("_mIndex"), index.value},      {QStringLiteral("_UnitCode"), m_edScaleUnitCode->text()},
+              {QStringLiteral("_X_Length"), xLength.value}, {QStringLiteral("_X_Pixel"), xPixel.value},
+              {QStringLiteral("_Y_Length"), yLength.value}, {QStringLiteral("_Y_Pixel"), yPixel.value}};
+    return true;
+}
+
 void UnitScaleController::BitBtn2Click()
 {
     reportingErrors(m_dialogs, m_host, [&] {
@@ -353,21 +381,11 @@ void UnitScaleController::BitBtn2Click()
             m_edScaleName->setFocus();
             return;
         }
-        const auto index = parseInteger(m_edScaleIndex->text());
-        const auto xLength = parseFloat(m_edXLength->text());
-        const auto xPixel = parseFloat(m_edXPixel->text());
-        const auto yLength = parseFloat(m_edYLength->text());
-        const auto yPixel = parseFloat(m_edYPixel->text());
-        if (const QString error =
-                firstError({index.error, xLength.error, xPixel.error, yLength.error, yPixel.error});
-            !error.isEmpty()) {
-            m_dialogs.error(m_host, error);
+        QVariantMap fields;
+        if (!readScaleFields(fields))
             return;
-        }
-        execute(x, Sql::ScaleInsert,
-                {{"_mIndex", index.value}, {"_ScaleName", name}, {"_UnitCode", m_edScaleUnitCode->text()},
-                 {"_X_Length", xLength.value}, {"_X_Pixel", xPixel.value}, {"_Y_Length", yLength.value},
-                 {"_Y_Pixel", yPixel.value}});
+        fields.insert(QStringLiteral("_ScaleName"), name);
+        execute(x, Sql::ScaleInsert, fields);
         refreshScaleSets();
     });
 }
@@ -376,22 +394,13 @@ void UnitScaleController::BitBtn10Click()
 {
     reportingErrors(m_dialogs, m_host, [&] {
         const QString oldName = currentText(*m_d.qryScaleSet, QStringLiteral("ScaleName"));
-        const auto index = parseInteger(m_edScaleIndex->text());
-        const auto xLength = parseFloat(m_edXLength->text());
-        const auto xPixel = parseFloat(m_edXPixel->text());
-        const auto yLength = parseFloat(m_edYLength->text());
-        const auto yPixel = parseFloat(m_edYPixel->text());
-        if (const QString error =
-                firstError({index.error, xLength.error, xPixel.error, yLength.error, yPixel.error});
-            !error.isEmpty()) {
-            m_dialogs.error(m_host, error);
+        QVariantMap fields;
+        if (!readScaleFields(fields))
             return;
-        }
         const QString name = m_edScaleName->text();
-        execute(*m_d.qryX, Sql::ScaleUpdate,
-                {{"_mIndex", index.value}, {"_UnitCode", m_edScaleUnitCode->text()}, {"_X_Length", xLength.value},
-                 {"_X_Pixel", xPixel.value}, {"_Y_Length", yLength.value}, {"_Y_Pixel", yPixel.value},
-                 {"_ScaleName", name}, {"_OldScaleName", oldName}});
+        fields.insert(QStringLiteral("_ScaleName"), name);
+        fields.insert(QStringLiteral("_OldScaleName"), oldName);
+        execute(*m_d.qryX, Sql::ScaleUpdate, fields);
         reopen(*m_d.qryScaleSet);
         m_d.qryScaleSet->locate(QStringLiteral("ScaleName"), name);
     });

@@ -61,6 +61,9 @@ private:
     void buildUnitPanel(QWidget *panel);
     void buildScalePanel(QWidget *panel);
     void refillScaleSetList();
+    // Reads the scale panel's number and lengths; shows the parser's message and returns false when
+    // one is not a number.
+    bool readScaleFields(QVariantMap &fields);
     void refreshUnits();
     void refreshScaleSets();
     void setScaleFactorsFromCurrentRow();

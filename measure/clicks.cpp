@@ -41,28 +41,6 @@ void store(ClickState &state, int index, QPointF p)
     state.PointY[static_cast<std::size_t>(index)] = p.y();
 }
 
-int pointsNeeded(MeasurementKind kind)
-{
-    switch (kind) {
-    case MeasurementKind::Width:
-    case MeasurementKind::Height:
-    case MeasurementKind::PointToPoint:
-    case MeasurementKind::CircleToCircle:
-        return 2;
-    case MeasurementKind::PointToLine:
-    case MeasurementKind::LineToLine:
-    case MeasurementKind::Circle:
-    case MeasurementKind::Arc:
-    case MeasurementKind::PointGroup:
-        return 3;
-    case MeasurementKind::Angle:
-        return 4;
-    case MeasurementKind::TextNote:
-        return 1;
-    }
-    return 1;
-}
-
 bool showsContinuePrompt(MeasurementKind kind, int pointCount)
 {
     switch (kind) {
@@ -224,7 +202,7 @@ ClickOutcome measureClick(ClickState &state, Canvas &canvas, ClickButton button,
         return out;
     }
 
-    const int needed = pointsNeeded(kind);
+    const int needed = kindPointCount(kind);
     if (state.PointCount < needed)
         return out;
     std::array<QPointF, 4> points{};

@@ -33,28 +33,6 @@ double pixelDistance(QPointF a, QPointF b)
     return std::sqrt(sq(b.x() - a.x()) + sq(b.y() - a.y()));
 }
 
-int pointCountOf(MeasurementKind kind)
-{
-    switch (kind) {
-    case MeasurementKind::Width:
-    case MeasurementKind::Height:
-    case MeasurementKind::PointToPoint:
-    case MeasurementKind::CircleToCircle:
-        return 2;
-    case MeasurementKind::PointToLine:
-    case MeasurementKind::LineToLine:
-    case MeasurementKind::Circle:
-    case MeasurementKind::Arc:
-    case MeasurementKind::PointGroup:
-        return 3;
-    case MeasurementKind::Angle:
-        return 4;
-    case MeasurementKind::TextNote:
-        return 1;
-    }
-    return 0;
-}
-
 void setMidAnchor(GeometryResult &g, QPointF a, QPointF b)
 {
     g.labelX = toPixel((a.x() + b.x()) * 0.5);
@@ -123,7 +101,7 @@ std::optional<AngleResult> angleBetween(QPointF p1, QPointF p2, QPointF p3, QPoi
 std::optional<GeometryResult> computeGeometry(MeasurementKind kind, std::span<const QPointF> points,
                                               double scaleX, double scaleY, double unitFactor)
 {
-    const int n = pointCountOf(kind);
+    const int n = kindPointCount(kind);
     if (n == 0 || points.size() < static_cast<std::size_t>(n))
         return std::nullopt;
 

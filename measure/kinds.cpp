@@ -64,3 +64,25 @@ const QStringList &KindDescriptions()
     };
     return descriptions;
 }
+
+int kindPointCount(MeasurementKind kind)
+{
+    switch (kind) {
+    case MeasurementKind::Width:
+    case MeasurementKind::Height:
+    case MeasurementKind::PointToPoint:
+    case MeasurementKind::CircleToCircle:
+        return 2;
+    case MeasurementKind::PointToLine:
+    case MeasurementKind::LineToLine:
+    case MeasurementKind::Circle:
+    case MeasurementKind::Arc:
+    case MeasurementKind::PointGroup:
+        return 3;
+    case MeasurementKind::Angle:
+        return 4;
+    case MeasurementKind::TextNote:
+        return 1;
+    }
+    return 1;
+}

@@ -24,6 +24,8 @@ inline constexpr int KindCount = 11;
 // Index 0..10 to kind; callers check the range.
 [[nodiscard]] inline MeasurementKind kindFromIndex(int index) { return static_cast<MeasurementKind>(index); }
 
+// How many points the kind is computed from (a point group: the measured point and its line's two).
+[[nodiscard]] int kindPointCount(MeasurementKind kind);
 // The stored kind name ("寬度", …, "文字註解").
 [[nodiscard]] QString kindName(MeasurementKind kind);
 // The tool button's caption ("寬度", …, "註解").
