@@ -12,22 +12,9 @@ constexpr TColor kRed = 0x0000FF;
 // With a point group's line known, picture clicks go to this slot and the line stays in slots 1, 2.
 constexpr int kGroupSlot = 5;
 
-// Truncation toward zero; values beyond the int range (a nearly collinear circle) saturate.
-int px(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    const double t = std::trunc(v);
-    if (t >= 2147483647.0)
-        return 2147483647;
-    if (t <= -2147483648.0)
-        return -2147483647 - 1;
-    return static_cast<int>(t);
-}
-
 void drawLine(Canvas &canvas, QPointF a, QPointF b)
 {
-    canvas.line(px(a.x()), px(a.y()), px(b.x()), px(b.y()));
+    canvas.line(toPixel(a.x()), toPixel(a.y()), toPixel(b.x()), toPixel(b.y()));
 }
 
 QPointF slot(const ClickState &state, int index)
@@ -60,13 +47,13 @@ bool showsContinuePrompt(MeasurementKind kind, int pointCount)
 
 void drawCentreCross(Canvas &canvas, QPointF c)
 {
-    canvas.line(px(c.x() - 8), px(c.y()), px(c.x() + 8), px(c.y()));
-    canvas.line(px(c.x()), px(c.y() - 8), px(c.x()), px(c.y() + 8));
+    canvas.line(toPixel(c.x() - 8), toPixel(c.y()), toPixel(c.x() + 8), toPixel(c.y()));
+    canvas.line(toPixel(c.x()), toPixel(c.y() - 8), toPixel(c.x()), toPixel(c.y() + 8));
 }
 
 void drawCentreRing(Canvas &canvas, QPointF c)
 {
-    canvas.ellipse(px(c.x() - 3), px(c.y() - 3), px(c.x() + 4), px(c.y() + 4));
+    canvas.ellipse(toPixel(c.x() - 3), toPixel(c.y() - 3), toPixel(c.x() + 4), toPixel(c.y() + 4));
 }
 
 // The result drawing of a completed kind; the pen is already the drawing colour in copy mode.
@@ -78,16 +65,16 @@ void drawResult(Canvas &canvas, const Completion &done)
     switch (done.kind) {
     case MeasurementKind::Width: {
         const double m = (p[0].y() + p[1].y()) * 0.5;
-        canvas.line(px(p[0].x()), px(m), px(p[1].x()), px(m));
-        canvas.line(px(p[0].x()), px(m - 9), px(p[0].x()), px(m + 10));
-        canvas.line(px(p[1].x()), px(m - 9), px(p[1].x()), px(m + 10));
+        canvas.line(toPixel(p[0].x()), toPixel(m), toPixel(p[1].x()), toPixel(m));
+        canvas.line(toPixel(p[0].x()), toPixel(m - 9), toPixel(p[0].x()), toPixel(m + 10));
+        canvas.line(toPixel(p[1].x()), toPixel(m - 9), toPixel(p[1].x()), toPixel(m + 10));
         break;
     }
     case MeasurementKind::Height: {
         const double m = (p[0].x() + p[1].x()) * 0.5;
-        canvas.line(px(m), px(p[0].y()), px(m), px(p[1].y()));
-        canvas.line(px(m - 9), px(p[0].y()), px(m + 10), px(p[0].y()));
-        canvas.line(px(m - 9), px(p[1].y()), px(m + 10), px(p[1].y()));
+        canvas.line(toPixel(m), toPixel(p[0].y()), toPixel(m), toPixel(p[1].y()));
+        canvas.line(toPixel(m - 9), toPixel(p[0].y()), toPixel(m + 10), toPixel(p[0].y()));
+        canvas.line(toPixel(m - 9), toPixel(p[1].y()), toPixel(m + 10), toPixel(p[1].y()));
         break;
     }
     case MeasurementKind::PointToPoint:
@@ -108,23 +95,23 @@ void drawResult(Canvas &canvas, const Completion &done)
         const double r = g.val[0];
         drawCentreCross(canvas, centre);
         drawCentreRing(canvas, centre);
-        canvas.ellipse(px(centre.x() - r), px(centre.y() - r), px(centre.x() + r + 1),
-                       px(centre.y() + r + 1));
+        canvas.ellipse(toPixel(centre.x() - r), toPixel(centre.y() - r), toPixel(centre.x() + r + 1),
+                       toPixel(centre.y() + r + 1));
         break;
     }
     case MeasurementKind::Arc: {
         const double r = g.val[0];
         drawCentreCross(canvas, centre);
-        canvas.arc(px(centre.x() - r), px(centre.y() - r), px(centre.x() + r + 1), px(centre.y() + r + 1),
-                   px(p[0].x()), px(p[0].y()), px(p[2].x()), px(p[2].y()));
+        canvas.arc(toPixel(centre.x() - r), toPixel(centre.y() - r), toPixel(centre.x() + r + 1), toPixel(centre.y() + r + 1),
+                   toPixel(p[0].x()), toPixel(p[0].y()), toPixel(p[2].x()), toPixel(p[2].y()));
         drawCentreRing(canvas, centre);
         break;
     }
     case MeasurementKind::Angle:
-        canvas.moveTo(px(p[0].x()), px(p[0].y()));
-        canvas.lineTo(px(centre.x()), px(centre.y()));  // (Val2, Val3) is the intersection
-        canvas.lineTo(px(p[2].x()), px(p[2].y()));
-        canvas.lineTo(px(centre.x()), px(centre.y()));
+        canvas.moveTo(toPixel(p[0].x()), toPixel(p[0].y()));
+        canvas.lineTo(toPixel(centre.x()), toPixel(centre.y()));  // (Val2, Val3) is the intersection
+        canvas.lineTo(toPixel(p[2].x()), toPixel(p[2].y()));
+        canvas.lineTo(toPixel(centre.x()), toPixel(centre.y()));
         break;
     case MeasurementKind::TextNote:
         break;  // the label carries the text; the caller asks for it before storing
@@ -183,7 +170,7 @@ ClickOutcome measureClick(ClickState &state, Canvas &canvas, ClickButton button,
         const int index = std::clamp(state.PointCount, 0, static_cast<int>(state.PointX.size()) - 1);
         store(state, index, QPointF(x, y));
         canvas.setPen(settings.penColor, PenMode::Copy);
-        canvas.cross(px(x), px(y), 9, 10);
+        canvas.cross(toPixel(x), toPixel(y), 9, 10);
         if (kind != MeasurementKind::PointGroup)
             ++state.PointCount;
     }

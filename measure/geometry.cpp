@@ -15,19 +15,6 @@ double sq(double v)
     return std::pow(v, 2);
 }
 
-// Truncation toward zero; values beyond the int range (a nearly collinear circle) saturate.
-int toPixel(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    const double t = std::trunc(v);
-    if (t >= 2147483647.0)
-        return 2147483647;
-    if (t <= -2147483648.0)
-        return -2147483647 - 1;
-    return static_cast<int>(t);
-}
-
 double pixelDistance(QPointF a, QPointF b)
 {
     return std::sqrt(sq(b.x() - a.x()) + sq(b.y() - a.y()));
@@ -40,6 +27,18 @@ void setMidAnchor(GeometryResult &g, QPointF a, QPointF b)
 }
 
 }  // namespace
+
+int toPixel(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    const double t = std::trunc(v);
+    if (t >= 2147483647.0)
+        return 2147483647;
+    if (t <= -2147483648.0)
+        return -2147483647 - 1;
+    return static_cast<int>(t);
+}
 
 QPointF footPoint(QPointF p1, QPointF p2, QPointF p3)
 {

@@ -22,6 +22,10 @@ struct GeometryResult {
     double area = 0;        // Circle: (rc * UnitFactor)^2 * pi
 };
 
+// A computed coordinate as a whole pixel: truncation toward zero; values beyond the int range (a
+// nearly collinear circle's centre) saturate, NaN gives 0.
+[[nodiscard]] int toPixel(double v);
+
 // The foot F of the perpendicular from p1 on the line p2-p3, by the measuring rules
 // (vertical line, also p2 == p3: F = (x2, y1); horizontal: F = (x1, y2)).
 [[nodiscard]] QPointF footPoint(QPointF p1, QPointF p2, QPointF p3);

@@ -31,11 +31,6 @@ ClickButton clickButton(Qt::MouseButton button)
     }
 }
 
-int toPixel(double v)
-{
-    return static_cast<int>(std::trunc(v));
-}
-
 }  // namespace
 
 MeasuringController::MeasuringController(MainState &state, Dialogs &dialogs, const MeasuringWidgets &widgets,
