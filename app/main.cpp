@@ -101,37 +101,44 @@ void TfmMain::FormCreate()
     m_state.LabelSelected.fill(0);
     m_state.LabelSelectedValue.fill(0);
     m_state.SelectedCount = 0;
+    // The first kind is chosen, as its frame shows; the status bar keeps the working folder.
+    m_measuring->selectKind(0);
     m_statusPanels[1]->setText(QDir::currentPath());
+    m_statusPanels[2]->clear();
 
     // Until the settings file is read the watched folder is the user's pictures folder.
     if (m_state.WatchFolder.isEmpty())
         m_state.WatchFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    // The unit and scale lists are filled and the active scale chosen before anything is measured.
+    // The unit and scale lists are filled before anything is measured.
     try {
         m_datasets.qryUnitSet->close();
         m_datasets.qryUnitSet->open();
         m_datasets.qryScaleSet->close();
         m_datasets.qryScaleSet->open();
+    } catch (const DatabaseError &e) {
+        m_dialogs.error(this, e.message());
+    }
+    // Without its watched folder the rest of the creation is skipped; the window still opens.
+    if (!ensureWatchFolder())
+        return;
+    QDir::setCurrent(m_state.ProgramFolder);
+    try {
         m_activeScale->selectActiveScale();
     } catch (const DatabaseError &e) {
         m_dialogs.error(this, e.message());
     }
-    m_measuring->selectKind(0);
-    m_statusPanels[1]->setText(QDir::currentPath());
-    m_statusPanels[2]->clear();
-    ensureWatchFolder();
-    QDir::setCurrent(m_state.ProgramFolder);
     m_Panel3->setFixedWidth(16);
     m_Panel85->setProperty("tag", 1);
     m_Panel85->setText(QStringLiteral("<"));
     m_Timer1->start();
 }
 
-void TfmMain::ensureWatchFolder()
+bool TfmMain::ensureWatchFolder()
 {
     if (QDir(m_state.WatchFolder).exists() || QDir().mkpath(m_state.WatchFolder))
-        return;
+        return true;
     m_dialogs.error(this, QStringLiteral("Cannot create ") + m_state.WatchFolder);
+    return false;
 }
 
 void TfmMain::Timer1Timer()

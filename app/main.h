@@ -81,7 +81,7 @@ private:
     void buildCalibration();
     void buildTray();
     void hideToTray();
-    void ensureWatchFolder();
+    bool ensureWatchFolder();
 
     MainState m_state;
     DialogsSeam m_dialogs;
