@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "acquire/picturefile.h"
+#include "acquire/picturefiles.h"
 #include "display/pictureview.h"
 #include "measure/measuring.h"
 
@@ -99,6 +101,16 @@ void TestWindow::moveOverPicture(int x, int y)
 void TestWindow::selectKind(int kind)
 {
     QTest::mouseClick(window->findChild<QWidget *>(QStringLiteral("bbtMeasure%1").arg(kind)), Qt::LeftButton);
+}
+
+void TestWindow::showPlainPicture(int width, int height, const QColor &color)
+{
+    QImage plain(width, height, QImage::Format_BGR888);
+    plain.fill(color);
+    const QString file = path(QStringLiteral("grey.bmp"));
+    writeBitmapFile(plain, file);
+    window->pictureFiles().LoadPictureFile(file);
+    window->show();
 }
 
 void prepareTestProcess()

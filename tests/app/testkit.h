@@ -74,6 +74,8 @@ struct TestWindow {
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void moveOverPicture(int x, int y);
     void selectKind(int kind);
+    // Loads a plain picture of one colour (written as "grey.bmp") and shows the window.
+    void showPlainPicture(int width, int height, const QColor &color);
 };
 
 // Deterministic process settings for every widget test: C locale, offscreen, test paths.

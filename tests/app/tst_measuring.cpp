@@ -31,15 +31,7 @@ TColor pixelAt(const QImage &image, int x, int y)
 
 // A window with a plain grey 200 x 150 picture loaded.
 struct MeasureWindow : TestWindow {
-    MeasureWindow()
-    {
-        QImage grey(200, 150, QImage::Format_BGR888);
-        grey.fill(QColor(128, 128, 128));
-        const QString file = path(QStringLiteral("grey.bmp"));
-        writeBitmapFile(grey, file);
-        window->pictureFiles().LoadPictureFile(file);
-        window->show();
-    }
+    MeasureWindow() { showPlainPicture(200, 150, QColor(128, 128, 128)); }
     QString prompt() const { return window->statusText(2); }
     const QImage &view() const { return imgView()->picture(); }
 };

@@ -42,12 +42,7 @@ QList<Row> storedRows(TfmMain &w, const QString &operNo)
 struct RecordsWindow : TestWindow {
     RecordsWindow()
     {
-        QImage grey(400, 300, QImage::Format_BGR888);
-        grey.fill(QColor(200, 200, 200));
-        const QString file = path(QStringLiteral("grey.bmp"));
-        writeBitmapFile(grey, file);
-        window->pictureFiles().LoadPictureFile(file);
-        window->show();
+        showPlainPicture(400, 300, QColor(200, 200, 200));
         control<QLineEdit>("edWorkSheetID")->setText(QStringLiteral("WO1"));
         control<QComboBox>("cbOBJID")->setEditText(QStringLiteral("P1"));
         control<QComboBox>("cbOBJName")->setEditText(QStringLiteral("Part'1"));
