@@ -52,7 +52,7 @@ QByteArray xmlBytes(const pugi::xml_document &doc)
     ByteWriter writer;
     if (doc.first_child().type() != pugi::node_declaration)
         writer.bytes = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-    doc.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    doc.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     return writer.bytes;
 }
 
