@@ -1,18 +1,11 @@
 #pragma once
 
 #include <map>
-#include <ostream>
 #include <utility>
 
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-// Failures show texts as texts.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // LibreOffice run headless as an independent reader of the workbooks we write: it converts them to
 // flat OpenDocument spreadsheets, and OfficeSheet reads back what it understood.

@@ -221,7 +221,10 @@ TEST_F(SpreadsheetExportTest, PackageKeepsSheetOrderAnchorsPictureAndDropsCached
 {
     const QString busy = writeBusyTemplate(path(QStringLiteral("busy.xlsx")), templatePath());
     const QString output = path(QStringLiteral("B01.xlsx"));
-    ASSERT_EQ(writeSpreadsheet(busy, output, sampleInput(writePicture(path(QStringLiteral("B01.jpg")), 320, 480), 480, sampleRows())),
+    QList<ExportRow> rows = sampleRows();
+    // Characters XML cannot carry, a line break and a text that reads like the workbook's escape.
+    rows[2].OBJNote = QStringLiteral("甲\r\n乙\x01_x0041_");
+    ASSERT_EQ(writeSpreadsheet(busy, output, sampleInput(writePicture(path(QStringLiteral("B01.jpg")), 320, 480), 480, rows)),
               QString());
 
     pugi::xml_document sheet;
@@ -274,11 +277,19 @@ TEST_F(SpreadsheetExportTest, PackageKeepsSheetOrderAnchorsPictureAndDropsCached
     EXPECT_EQ(read.cell(2, 24).value, "8");
     EXPECT_EQ(read.cell(30, 24).text, "keep");
     EXPECT_EQ(read.cell(30, 1).text, "001");
+    // The workbook stays well-formed; LibreOffice shows a line break for CR LF and drops the control
+    // character, while the escape-like text keeps its letters.
+    EXPECT_EQ(read.cell(31, 23).text, "甲\n乙_x0041_");
+    EXPECT_TRUE(sheetXml.contains("甲_x000D_\n乙_x0001__x005F_x0041_"));
 }
 
 TEST_F(SpreadsheetExportTest, TemplateIsFoundOrConvertedOrNamedAsMissing)
 {
-    const QString picture = writePicture(path(QStringLiteral("C01.jpg")), 64, 48);
+    // A bitmap, as the picture converted for the workbook; it goes in losslessly as PNG.
+    QImage bitmap(64, 48, QImage::Format_BGR888);
+    bitmap.fill(QColor(10, 200, 30));
+    const QString picture = path(QStringLiteral("C01.bmp"));
+    ASSERT_TRUE(writeBitmapFile(bitmap, picture).ok());
     QTemporaryDir empty;
     const QString expected = QStringLiteral("範本檔案不存在!! (%1)").arg(QDir(empty.path()).filePath(QStringLiteral("Measure_Empty.xlsx")));
     const SpreadsheetResult missing = exportSpreadsheet(empty.path(), findOfficeProgram(), sampleInput(picture, 48, {}));
@@ -300,6 +311,11 @@ TEST_F(SpreadsheetExportTest, TemplateIsFoundOrConvertedOrNamedAsMissing)
     QString error;
     const OfficeSheet read = OfficeSheet::load(path(QStringLiteral("C01.fods")), &error);
     EXPECT_EQ(read.cell(scaleRow(48) + 2, 6).text, "w001");
+    ASSERT_EQ(read.images().size(), 1);
+    EXPECT_NEAR(inchesToPixels(read.images()[0].width), 64, 1);
+    QImage embedded;
+    ASSERT_TRUE(embedded.loadFromData(zipPart(converted.path, "xl/media/image1.png"), "png"));
+    EXPECT_EQ(embedded.convertToFormat(QImage::Format_BGR888), bitmap);
 }
 
 TEST(SpreadsheetPaths, ExtensionReplacedAndRowsBelowThePicture)
