@@ -2,12 +2,12 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include <QRegularExpression>
 
 #include "base/inifile.h"
 #include "base/numberformat.h"
-#include "calibration/scalemath.h"
 
 namespace {
 
@@ -36,6 +36,24 @@ bool isWindowsOnlyPath(const QString &path)
 bool holdsLineBreak(const QString &text)
 {
     return text.contains(u'\n') || text.contains(u'\r') || text.contains(QChar(0));
+}
+
+// The operator's fields follow the same number rules as the file, blanks around them aside, and
+// a bad one gives the conversion error the operator knows from the other fields.
+std::optional<int> fieldInteger(const QString &text, QString &error)
+{
+    const auto value = iniInteger(text.trimmed());
+    if (!value)
+        error = QStringLiteral("'%1' is not a valid integer value").arg(text);
+    return value;
+}
+
+std::optional<double> fieldFloat(const QString &text, QString &error)
+{
+    const auto value = iniFloat(text.trimmed());
+    if (!value)
+        error = QStringLiteral("'%1' is not a valid floating point value").arg(text);
+    return value;
 }
 
 ValidatedSettings problem(const QString &field, const QString &message)
@@ -133,25 +151,28 @@ ValidatedSettings validateSettings(const Settings &fromControls, const SettingsF
     if (holdsLineBreak(s.Application.PicPath))
         return problem(QString(), QStringLiteral("圖檔資料夾名稱含有換行，無法寫入設定檔：%1").arg(s.Application.PicPath));
 
-    const ParsedNumber<int> saveLag = parseInteger(texts.SaveLag);
-    if (!saveLag.ok())
-        return problem(QStringLiteral("edSaveLag"), saveLag.error);
-    s.OpenPicture.SaveLag = saveLag.value;
+    QString error;
+    const auto saveLag = fieldInteger(texts.SaveLag, error);
+    if (!saveLag)
+        return problem(QStringLiteral("edSaveLag"), error);
+    s.OpenPicture.SaveLag = *saveLag;
 
     // The ratios are typed as numbers and kept as whole ones, truncated towards zero.
-    const auto ratio = [](const QString &text, int &value) -> QString {
-        const ParsedNumber<double> number = parseFloat(text);
-        if (!number.ok())
-            return number.error;
-        const double whole = std::trunc(number.value);
-        if (whole < std::numeric_limits<int>::min() || whole > std::numeric_limits<int>::max())
-            return QStringLiteral("'%1' is not a valid integer value").arg(text);
+    const auto ratio = [&error](const QString &text, int &value) {
+        const auto number = fieldFloat(text, error);
+        if (!number)
+            return false;
+        const double whole = std::trunc(*number);
+        if (whole < std::numeric_limits<int>::min() || whole > std::numeric_limits<int>::max()) {
+            error = QStringLiteral("'%1' is not a valid integer value").arg(text);
+            return false;
+        }
         value = int(whole);
-        return QString();
+        return true;
     };
-    if (const QString error = ratio(texts.RatioX, s.CameraRetio.RatioX); !error.isEmpty())
+    if (!ratio(texts.RatioX, s.CameraRetio.RatioX))
         return problem(QStringLiteral("edCCDRatioX"), error);
-    if (const QString error = ratio(texts.RatioY, s.CameraRetio.RatioY); !error.isEmpty())
+    if (!ratio(texts.RatioY, s.CameraRetio.RatioY))
         return problem(QStringLiteral("edCCDRatioY"), error);
 
     const struct {
@@ -162,10 +183,10 @@ ValidatedSettings validateSettings(const Settings &fromControls, const SettingsF
                   {texts.cx, s.Brinell.cx, "Edit7"},
                   {texts.cy, s.Brinell.cy, "Edit8"}};
     for (const auto &f : floats) {
-        const ParsedNumber<double> number = parseFloat(f.text);
-        if (!number.ok())
-            return problem(QString::fromLatin1(f.field), number.error);
-        f.value = number.value;
+        const auto number = fieldFloat(f.text, error);
+        if (!number)
+            return problem(QString::fromLatin1(f.field), error);
+        f.value = *number;
     }
     return result;
 }

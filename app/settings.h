@@ -122,8 +122,9 @@ struct ValidatedSettings {
 // Checks everything before anything is written: PicPath and Name without line breaks; SaveLag a
 // whole number ("'abc' is not a valid integer value"); RatioX and RatioY numbers, truncated
 // towards zero to whole numbers that fit an integer; Simple, cx and cy finite numbers ("'abc' is
-// not a valid floating point value"). fromControls holds the check marks, positions and texts
-// the window has; texts the typed numbers, which replace fromControls' numbers in the result.
+// not a valid floating point value"). Numbers follow the file's rules (IniFile::readInteger,
+// readFloat) with blanks around them allowed. fromControls holds the check marks, positions and
+// texts the window has; texts the typed numbers, which replace fromControls' numbers in the result.
 [[nodiscard]] ValidatedSettings validateSettings(const Settings &fromControls, const SettingsFieldTexts &texts);
 
 // The check marks of the mode and zoom menu items after reading: video mode and folder watch

@@ -1,116 +1,109 @@
 #include "base/encoding.h"
 
-#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
-#include <QStringDecoder>
+#include <QList>
 
 #include <iconv.h>
 
 namespace {
 
-// One conversion descriptor for the length of one call; glibc's are cheap and not shareable
-// between threads.
-class Iconv {
+// One conversion descriptor for the length of a call; it is not shared between threads.
+class Converter {
 public:
-    Iconv(const char *to, const char *from) : m_cd(iconv_open(to, from))
+    Converter(const char *to, const char *from)
+        : m_cd(iconv_open(to, from))
     {
         if (m_cd == reinterpret_cast<iconv_t>(-1))
             throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
     }
-    ~Iconv() { iconv_close(m_cd); }
-    Iconv(const Iconv &) = delete;
-    Iconv &operator=(const Iconv &) = delete;
+    ~Converter() { iconv_close(m_cd); }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
 
-    // Converts as much of in as it can into out; returns the errno of the stop, 0 when all done.
-    int convert(const char *&in, size_t &inLeft, QByteArray &out)
+    // Converts in one pass; on a sequence the target cannot take, calls onError with the input
+    // position, which returns how many input bytes to skip after it has written its replacement.
+    template <typename OnError>
+    QByteArray convert(const QByteArray &input, OnError onError)
     {
-        const qsizetype before = out.size();
-        out.resize(before + qsizetype(inLeft) * 4 + 16);
-        char *dst = out.data() + before;
-        size_t outLeft = size_t(out.size() - before);
-        char *src = const_cast<char *>(in);
-        const size_t rc = iconv(m_cd, &src, &inLeft, &dst, &outLeft);
-        const int error = rc == size_t(-1) ? errno : 0;
-        in = src;
-        out.resize(dst - out.constData());
-        return error;
+        QByteArray out(qMax<qsizetype>(16, input.size()), Qt::Uninitialized);
+        char *in = const_cast<char *>(input.constData());
+        size_t inLeft = size_t(input.size());
+        qsizetype used = 0;
+        while (inLeft > 0) {
+            char *dst = out.data() + used;
+            size_t outLeft = size_t(out.size() - used);
+            const size_t rc = iconv(m_cd, &in, &inLeft, &dst, &outLeft);
+            used = out.size() - qsizetype(outLeft);
+            if (rc != size_t(-1))
+                break;
+            if (errno == E2BIG) {
+                out.resize(out.size() * 2);
+                continue;
+            }
+            // EILSEQ or EINVAL (a sequence cut short at the end): replace and go on after it.
+            const size_t skip = qMin(inLeft, onError(out, used));
+            in += skip;
+            inLeft -= skip;
+            iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        }
+        out.resize(used);
+        return out;
     }
 
 private:
     iconv_t m_cd;
 };
 
-// Length of the UTF-8 sequence that starts with lead (input from QString::toUtf8, so well-formed).
-size_t utf8Length(unsigned char lead)
+void append(QByteArray &out, qsizetype &used, const char *bytes, qsizetype count)
 {
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    return 2;
+    if (out.size() < used + count)
+        out.resize((used + count) * 2);
+    memcpy(out.data() + used, bytes, size_t(count));
+    used += count;
 }
 
-} // namespace
-
-QByteArray toBig5(QStringView text, qsizetype *unmappable)
+QByteArray utf32le(const QString &text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    Iconv cd("CP950", "UTF-8");
-    QByteArray out;
-    out.reserve(utf8.size() + 16);
-    const char *in = utf8.constData();
-    size_t inLeft = size_t(utf8.size());
-    qsizetype replaced = 0;
-    while (inLeft > 0) {
-        const int error = cd.convert(in, inLeft, out);
-        if (error == 0)
-            break;
-        if (error == E2BIG)
-            continue;
-        // EILSEQ: this character has no Big5 form.
-        const size_t skip = std::min(inLeft, utf8Length(static_cast<unsigned char>(*in)));
-        in += skip;
-        inLeft -= skip;
-        out += '?';
-        ++replaced;
+    const QList<uint> codes = text.toUcs4();
+    QByteArray bytes(codes.size() * 4, Qt::Uninitialized);
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        const uint c = codes[i];
+        bytes[4 * i] = char(c & 0xFF);
+        bytes[4 * i + 1] = char((c >> 8) & 0xFF);
+        bytes[4 * i + 2] = char((c >> 16) & 0xFF);
+        bytes[4 * i + 3] = char((c >> 24) & 0xFF);
     }
+    return bytes;
+}
+
+}  // namespace
+
+QByteArray toBig5(const QString &text, int *unmappable)
+{
+    // A plain iconv call stops at the first character CP950 lacks; each such character is
+    // replaced on its own, as Windows does, and the rest of the text still converts.
+    int missing = 0;
+    Converter converter("CP950", "UTF-32LE");
+    const QByteArray result = converter.convert(utf32le(text), [&](QByteArray &out, qsizetype &used) {
+        ++missing;
+        append(out, used, "?", 1);
+        return size_t(4);
+    });
     if (unmappable)
-        *unmappable = replaced;
-    return out;
+        *unmappable = missing;
+    return result;
 }
 
-QString fromBig5(QByteArrayView bytes)
+QString fromBig5(const QByteArray &bytes)
 {
-    Iconv cd("UTF-8", "CP950");
-    QByteArray out;
-    const char *in = bytes.data();
-    size_t inLeft = size_t(bytes.size());
-    while (inLeft > 0) {
-        const int error = cd.convert(in, inLeft, out);
-        if (error == 0)
-            break;
-        if (error == E2BIG)
-            continue;
-        // EILSEQ or a lead byte cut off at the end: replace that one byte and go on, so an
-        // ASCII byte after a broken lead byte is read as itself.
-        out += "\xEF\xBF\xBD";
-        ++in;
-        --inLeft;
-    }
-    return QString::fromUtf8(out);
-}
-
-bool isUtf8(QByteArrayView bytes)
-{
-    // Stateless, so a sequence cut off at the end counts as an error instead of waiting for more.
-    QStringDecoder decoder(QStringConverter::Utf8,
-                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    Q_UNUSED(text);
-    return !decoder.hasError();
+    Converter converter("UTF-8", "CP950");
+    const QByteArray utf8 = converter.convert(bytes, [](QByteArray &out, qsizetype &used) {
+        append(out, used, "\xEF\xBF\xBD", 3);
+        return size_t(1);
+    });
+    return QString::fromUtf8(utf8);
 }

@@ -5,9 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QStringList>
-
-#include "base/encoding.h"
 
 namespace {
 
@@ -15,6 +14,14 @@ const QString Magic = QStringLiteral("QuillmontGridLayout");
 constexpr int FormatVersion = 1;
 constexpr int MaxWidth = 100000;
 constexpr int FieldCount = 8;
+
+// Stateless, so a sequence cut off at the end counts as malformed.
+bool isUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
 
 QString escaped(const QString &text)
 {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 
 #include "base/encoding.h"
 #include "base/numberformat.h"
@@ -13,6 +14,15 @@
 namespace {
 
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+// Well-formed UTF-8 (ASCII included); Big5 text with Chinese in it practically never is. Stateless, so a
+// sequence cut off at the end counts as malformed.
+bool isUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
 
 bool holdsLineBreak(const QString &text)
 {
@@ -153,7 +163,7 @@ IniParse IniFile::parse(const QByteArray &bytes)
         if (newline >= 0 && stop > start && body[stop - 1] == '\r')
             --contentEnd;
         const QByteArrayView raw = body.sliced(start, contentEnd - start);
-        const QString text = doc.m_encoding == Encoding::Big5 ? fromBig5(raw) : QString::fromUtf8(raw);
+        const QString text = doc.m_encoding == Encoding::Big5 ? fromBig5(raw.toByteArray()) : QString::fromUtf8(raw);
         Line line = classify(text);
         line.raw = raw.toByteArray();
         if (newline >= 0) {
@@ -330,7 +340,7 @@ IniBytes IniFile::serialize() const
         if (!line.changed) {
             out.bytes += line.raw;
         } else if (m_encoding == Encoding::Big5) {
-            qsizetype unmappable = 0;
+            int unmappable = 0;
             out.bytes += toBig5(line.text, &unmappable);
             if (unmappable > 0) {
                 out.error = QStringLiteral("\"%1\" holds characters that the file's Big5 text cannot hold")

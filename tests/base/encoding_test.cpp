@@ -2,40 +2,36 @@
 
 #include <gtest/gtest.h>
 
-TEST(EncodingTest, Big5BothWaysWithReplacements)
+namespace {
+
+TEST(Big5, EncodesPerCharacterWithQuestionMarks)
 {
-    struct Row {
-        const char *Text;      // UTF-8
-        QByteArray Big5;
-        qsizetype Unmappable;  // characters that became "?"
+    struct Case {
+        const char *text;
+        const char *hex;
+        int unmappable;
     };
-    const Row rows[] = {
-        {"abc", "abc", 0},
-        {"許功蓋", "\xb3\x5c\xa5\x5c\xbb\x5c", 0},  // trail bytes that are "\"
-        {"設定]", "\xb3\x5d\xa9\x77]", 0},           // a trail byte that is "]"
-        {"测试長度", "??\xaa\xf8\xab\xd7", 2},       // simplified forms have none
-        {"A😀B", "A?B", 1},                         // one "?" per character, not per UTF-16 unit
+    const Case cases[] = {
+        {"序號", "a7c7b8b9", 0},
+        {"ABC, 1.5", "4142432c20312e35", 0},
+        {"€", "a3e1", 0},
+        {"这", "3f", 1},                // a simplified form
+        {"A😀B这C", "413f423f43", 2},  // an emoji outside the basic plane
         {"", "", 0},
     };
-    for (const Row &row : rows) {
-        const QString text = QString::fromUtf8(row.Text);
-        qsizetype unmappable = -1;
-        EXPECT_EQ(toBig5(text, &unmappable), row.Big5) << row.Text;
-        EXPECT_EQ(unmappable, row.Unmappable) << row.Text;
-        if (row.Unmappable == 0) {
-            EXPECT_EQ(fromBig5(row.Big5), text) << row.Text;
-        }
+    for (const Case &c : cases) {
+        int unmappable = -1;
+        EXPECT_EQ(toBig5(QString::fromUtf8(c.text), &unmappable).toHex(), QByteArray(c.hex)) << c.text;
+        EXPECT_EQ(unmappable, c.unmappable) << c.text;
     }
-    // A byte that starts no character becomes U+FFFD; ASCII after a broken lead byte stays.
-    EXPECT_EQ(fromBig5("a\xff" "b\xa4!c\xa4"), QStringLiteral("a\uFFFDb\uFFFD!c\uFFFD"));
 }
 
-TEST(EncodingTest, Utf8IsToldFromBig5)
+TEST(Big5, DecodesAndMarksBrokenBytes)
 {
-    EXPECT_TRUE(isUtf8("plain ASCII"));
-    EXPECT_TRUE(isUtf8("\xE4\xB8\xAD\xE6\x96\x87"));       // 中文
-    EXPECT_FALSE(isUtf8("\xa4\xa4\xa4\xe5"));               // 中文 in Big5
-    EXPECT_FALSE(isUtf8("\xE4\xB8"));                       // cut off
-    EXPECT_FALSE(isUtf8("\xC0\xAF"));                       // overlong "/"
-    EXPECT_FALSE(isUtf8("\xED\xA0\x80"));                   // a surrogate
+    const QString text = QStringLiteral("工單號碼 TEMP 說明");
+    EXPECT_EQ(fromBig5(toBig5(text)), text);
+    EXPECT_EQ(fromBig5(QByteArray::fromHex("41ff42")), QStringLiteral("A\uFFFDB"));
+    EXPECT_EQ(fromBig5(QByteArray::fromHex("41a4")), QStringLiteral("A\uFFFD"));  // cut inside a character
 }
+
+}  // namespace
