@@ -1,1 +1,0 @@
-list(APPEND QM_CORE_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_test.cpp)
