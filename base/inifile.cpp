@@ -15,8 +15,8 @@ namespace {
 
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
 
-// Well-formed UTF-8 (ASCII included); Big5 text with Chinese in it practically never is. Stateless, so a
-// sequence cut off at the end counts as malformed.
+// Well-formed UTF-8 (ASCII included); Big5 text with Chinese in it practically never is.
+// Stateless, so a sequence cut off at the end counts as malformed.
 bool isUtf8(QByteArrayView bytes)
 {
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
