@@ -20,8 +20,9 @@ struct IniBytes;
 //
 // Writing changes only the lines it must: a key that is there gets its line rewritten (keeping
 // the file's spelling of the key) unless it already holds that value; a new key goes after the
-// last key of the first section of that name; a new section goes at the end. Every other line — comments, blank
-// lines, unknown keys and sections, odd text — comes back byte for byte with its own line end.
+// last key of the first section of that name; a new section goes at the end. Every other line —
+// comments, blank lines, unknown keys and sections, odd text — comes back byte for byte with its
+// own line end.
 //
 // Files may be UTF-8 (with or without a byte-order mark) or Big5; well-formed UTF-8 is taken as
 // UTF-8, anything else as Big5. Line ends may be CRLF or LF. A rewritten file keeps its encoding,
