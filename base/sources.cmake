@@ -3,3 +3,4 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/encoding.cpp
 )
+list(APPEND QM_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/safefile.cpp ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp ${CMAKE_CURRENT_LIST_DIR}/gridlayout.cpp)

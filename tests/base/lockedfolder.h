@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+// Makes a folder refuse new files while the object lives, even for root (through the file
+// system's immutable flag; a plain read-only mode otherwise). locked() tells whether it worked,
+// so a test can skip where neither is possible.
+class LockedFolder {
+public:
+    explicit LockedFolder(const QString &path);
+    ~LockedFolder();
+    LockedFolder(const LockedFolder &) = delete;
+    LockedFolder &operator=(const LockedFolder &) = delete;
+
+    [[nodiscard]] bool locked() const { return m_locked; }
+
+private:
+    QString m_path;
+    bool m_immutable = false;
+    bool m_readOnly = false;
+    bool m_locked = false;
+};
+
+// Runs body with the process's file size limit at limitBytes, so writes beyond it fail as on a
+// full disk; the limit is back before it returns.
+void withFileSizeLimit(long limitBytes, const std::function<void()> &body);
