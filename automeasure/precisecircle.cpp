@@ -12,6 +12,8 @@ constexpr double SmoothSigma = 2;   // in samples: one pixel
 constexpr int SmoothReach = 6;      // kernel half-width in samples
 constexpr double FlankEnd = 0.1;    // a flank ends where its gradient falls below this share of its peak
 constexpr double Far = 1e9;
+constexpr int MaxHalfWindow = 8;   // samples on each side of a peak at most used to place it
+constexpr double Across = 1;        // the profile averages lines this far on either side of a ray, pixels
 
 // Bilinear brightness with pixel values at the pixel centres (i + 0.5, j + 0.5).
 double brightnessAt(const PictureRows &p, double x, double y)
@@ -27,16 +29,17 @@ double brightnessAt(const PictureRows &p, double x, double y)
     return top * (1 - fy) + bottom * fy;
 }
 
-// Distances along the ray for which the interpolation needs no pixel outside the picture.
+// Distances along the ray for which the profile needs no pixel outside the picture.
 bool readableInterval(const PictureRows &p, double cx, double cy, double c, double s, double &lo,
                       double &hi)
 {
+    constexpr double margin = 0.5 + Across;
     lo = -HUGE_VAL;
     hi = HUGE_VAL;
     const auto slab = [&](double origin, double step, double last) {
         if (std::abs(step) < 1e-12)
-            return origin >= 0.5 && origin <= last;
-        double t1 = (0.5 - origin) / step;
+            return origin >= margin && origin <= last;
+        double t1 = (margin - origin) / step;
         double t2 = (last - origin) / step;
         if (t1 > t2)
             std::swap(t1, t2);
@@ -44,7 +47,7 @@ bool readableInterval(const PictureRows &p, double cx, double cy, double c, doub
         hi = std::min(hi, t2);
         return lo <= hi;
     };
-    return slab(cx, c, p.width - 0.5) && slab(cy, s, p.height - 0.5);
+    return slab(cx, c, p.width - margin) && slab(cy, s, p.height - margin);
 }
 
 std::array<double, 2 * SmoothReach + 1> smoothingKernel()
@@ -106,6 +109,45 @@ bool solve3(std::array<std::array<double, 4>, 3> m, std::array<double, 3> &x)
     return true;
 }
 
+// The sub-sample position of a gradient peak: the vertex of a parabola fitted by least squares
+// to the samples within about one sigma of the peak on both sides, the flank's sigma judged from
+// its width at half the peak. Using the top of a soft flank makes the position steady under
+// noise; a window kept symmetric and narrow lets no neighbouring feature (a pile-up ring) pull it.
+double peakOf(const std::vector<double> &grad, int peak)
+{
+    const double top = std::abs(grad[size_t(peak)]);
+    const auto high = [&](int i) {
+        return i >= 0 && i < int(grad.size()) && grad[size_t(i)] * grad[size_t(peak)] > 0
+            && std::abs(grad[size_t(i)]) >= 0.5 * top;
+    };
+    int below = 0;
+    while (below < 4 * MaxHalfWindow && high(peak - below - 1))
+        ++below;
+    int above = 0;
+    while (above < 4 * MaxHalfWindow && high(peak + above + 1))
+        ++above;
+    // Half the peak lies 1.18 sigma out: 0.85 of that reaches one sigma.
+    const int reach = std::clamp(int(std::lround(0.85 * std::min(below, above))), 1, MaxHalfWindow);
+    if (peak - reach < 0 || peak + reach >= int(grad.size()))
+        return peak;
+    double s2 = 0, s4 = 0, sy = 0, sty = 0, st2y = 0;
+    for (int t = -reach; t <= reach; ++t) {
+        const double y = std::abs(grad[size_t(peak + t)]);
+        s2 += double(t) * t;
+        s4 += double(t) * t * t * t;
+        sy += y;
+        sty += t * y;
+        st2y += double(t) * t * y;
+    }
+    // Symmetric sample positions decouple the odd term: b = Σty / Σt², and a, c from the even sums.
+    const double n = 2 * reach + 1;
+    const double a = (n * st2y - s2 * sy) / (n * s4 - s2 * s2);
+    const double b = sty / s2;
+    if (!(a < 0))
+        return peak;
+    return peak + std::clamp(-b / (2 * a), -0.5 * reach - 0.5, 0.5 * reach + 0.5);
+}
+
 double median(std::vector<double> &values)
 {
     const auto mid = values.begin() + std::ptrdiff_t(values.size() / 2);
@@ -133,10 +175,14 @@ std::vector<double> subPixelEdges(const PictureRows &picture, double cx, double 
         return edges;
     const int count = int((to - from) / Step) + 1;
 
+    // Lines beside the ray see the same rim (it is straight over a pixel) but other noise.
     std::vector<double> raw(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const double rho = from + i * Step;
-        raw[size_t(i)] = brightnessAt(picture, cx + rho * c, cy + rho * s);
+        const double x = cx + (from + i * Step) * c;
+        const double y = cy + (from + i * Step) * s;
+        raw[size_t(i)] = (brightnessAt(picture, x - Across * s, y + Across * c)
+                          + brightnessAt(picture, x, y)
+                          + brightnessAt(picture, x + Across * s, y - Across * c)) / 3;
     }
     static const auto kernel = smoothingKernel();
     std::vector<double> smooth(static_cast<size_t>(count));
@@ -182,14 +228,8 @@ std::vector<double> subPixelEdges(const PictureRows &picture, double cx, double 
             kept.push_back(f);
     }
     std::sort(kept.begin(), kept.end(), [](const Flank &a, const Flank &b) { return a.peak < b.peak; });
-    for (const Flank &f : kept) {
-        const double gm = std::abs(grad[size_t(f.peak - 1)]);
-        const double g0 = f.strength;
-        const double gp = std::abs(grad[size_t(f.peak + 1)]);
-        const double curve = gm - 2 * g0 + gp;
-        const double offset = curve < 0 ? std::clamp(0.5 * (gm - gp) / curve, -0.5, 0.5) : 0.0;
-        edges.push_back(from + (f.peak + offset) * Step);
-    }
+    for (const Flank &f : kept)
+        edges.push_back(from + peakOf(grad, f.peak) * Step);
     return edges;
 }
 
