@@ -7,13 +7,13 @@
 namespace {
 
 constexpr double Pi = 3.141592653589793;
-constexpr double Step = 0.5;        // sample spacing along a ray, pixels
-constexpr double SmoothSigma = 2;   // in samples: one pixel
-constexpr int SmoothReach = 6;      // kernel half-width in samples
-constexpr double FlankEnd = 0.1;    // a flank ends where its gradient falls below this share of its peak
 constexpr double Far = 1e9;
+constexpr double CoarseStep = 1;   // sample spacing along a ray while looking for flanks, pixels
+constexpr double FineStep = 0.5;   // and while placing one
+constexpr double SmoothSigma = 1;  // smoothing along the ray, pixels
+constexpr double Across = 1;       // the fine profile averages lines this far either side, pixels
+constexpr double FlankEnd = 0.1;   // a flank ends where its gradient falls below this share of its peak
 constexpr int MaxHalfWindow = 8;   // samples on each side of a peak at most used to place it
-constexpr double Across = 1;        // the profile averages lines this far on either side of a ray, pixels
 
 // Bilinear brightness with pixel values at the pixel centres (i + 0.5, j + 0.5).
 double brightnessAt(const PictureRows &p, double x, double y)
@@ -48,17 +48,6 @@ bool readableInterval(const PictureRows &p, double cx, double cy, double c, doub
         return lo <= hi;
     };
     return slab(cx, c, p.width - margin) && slab(cy, s, p.height - margin);
-}
-
-std::array<double, 2 * SmoothReach + 1> smoothingKernel()
-{
-    std::array<double, 2 * SmoothReach + 1> k{};
-    double sum = 0;
-    for (int i = -SmoothReach; i <= SmoothReach; ++i)
-        sum += k[i + SmoothReach] = std::exp(-i * i / (2 * SmoothSigma * SmoothSigma));
-    for (double &w : k)
-        w /= sum;
-    return k;
 }
 
 double distanceTo(const FittedCircle &c, QPointF p)
@@ -120,11 +109,12 @@ double peakOf(const std::vector<double> &grad, int peak)
         return i >= 0 && i < int(grad.size()) && grad[size_t(i)] * grad[size_t(peak)] > 0
             && std::abs(grad[size_t(i)]) >= 0.5 * top;
     };
+    constexpr int far = MaxHalfWindow * 5 / 4;
     int below = 0;
-    while (below < 4 * MaxHalfWindow && high(peak - below - 1))
+    while (below < far && high(peak - below - 1))
         ++below;
     int above = 0;
-    while (above < 4 * MaxHalfWindow && high(peak + above + 1))
+    while (above < far && high(peak + above + 1))
         ++above;
     // Half the peak lies 1.18 sigma out: 0.85 of that reaches one sigma.
     const int reach = std::clamp(int(std::lround(0.85 * std::min(below, above))), 1, MaxHalfWindow);
@@ -146,6 +136,119 @@ double peakOf(const std::vector<double> &grad, int peak)
     if (!(a < 0))
         return peak;
     return peak + std::clamp(-b / (2 * a), -0.5 * reach - 0.5, 0.5 * reach + 0.5);
+}
+
+struct Ray {
+    const PictureRows &picture;
+    double cx, cy, c, s;
+};
+
+// Brightness along a ray, smoothed (sigma one pixel), and its gradient per pixel.
+struct Profile {
+    double from = 0;
+    std::vector<double> smooth;
+    std::vector<double> grad;
+};
+
+// Samples from..to every step pixels: the pixel each point lies in, or, with threeLines, the
+// bilinear brightness averaged over the ray and the lines a pixel either side of it (they see
+// the same rim, straight over a pixel, but other noise).
+Profile profileAlong(const Ray &ray, double from, double to, double step, bool threeLines)
+{
+    Profile p;
+    p.from = from;
+    const int count = std::max(0, int((to - from) / step) + 1);
+    std::vector<double> raw(static_cast<size_t>(count));
+    if (threeLines) {
+        for (int i = 0; i < count; ++i) {
+            const double x = ray.cx + (from + i * step) * ray.c;
+            const double y = ray.cy + (from + i * step) * ray.s;
+            raw[size_t(i)] = (brightnessAt(ray.picture, x - Across * ray.s, y + Across * ray.c)
+                              + brightnessAt(ray.picture, x, y)
+                              + brightnessAt(ray.picture, x + Across * ray.s, y - Across * ray.c))
+                / 3;
+        }
+    } else {
+        // A slanted ray meets a new picture row at almost every sample, each a cache miss on a
+        // large picture: ask for them all first so that they arrive together.
+        std::vector<qsizetype> at(static_cast<size_t>(count));
+        const PictureRows &pic = ray.picture;
+        for (int i = 0; i < count; ++i) {
+            const int x = int(ray.cx + (from + i * step) * ray.c);
+            const int y = int(ray.cy + (from + i * step) * ray.s);
+            at[size_t(i)] = qsizetype(y) * pic.bytesPerLine + qsizetype(x) * 3;
+            __builtin_prefetch(pic.bits + at[size_t(i)]);
+        }
+        for (int i = 0; i < count; ++i) {
+            const uchar *px = pic.bits + at[size_t(i)];
+            const double r = pic.rgb ? px[0] : px[2];
+            const double b = pic.rgb ? px[2] : px[0];
+            raw[size_t(i)] = 0.299 * r + 0.587 * px[1] + 0.114 * b;
+        }
+    }
+    const double sigma = SmoothSigma / step;
+    const int reach = int(std::ceil(3 * sigma));
+    std::vector<double> kernel(size_t(2 * reach + 1));
+    double total = 0;
+    for (int k = -reach; k <= reach; ++k)
+        total += kernel[size_t(k + reach)] = std::exp(-k * k / (2 * sigma * sigma));
+    p.smooth.resize(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        double sum = 0;
+        for (int k = -reach; k <= reach; ++k)
+            sum += kernel[size_t(k + reach)] * raw[size_t(std::clamp(i + k, 0, count - 1))];
+        p.smooth[size_t(i)] = sum / total;
+    }
+    p.grad.assign(size_t(count), 0.0);
+    for (int i = 1; i + 1 < count; ++i)
+        p.grad[size_t(i)] = (p.smooth[size_t(i + 1)] - p.smooth[size_t(i - 1)]) / (2 * step);
+    return p;
+}
+
+struct Flank {
+    int peak, first, last;  // samples: the steepest, and the ends where it has flattened out
+    double strength;
+};
+
+// The flanks of a profile whose brightness changes by more than threshold percent of full
+// brightness, in order along the ray.
+std::vector<Flank> flanksOf(const Profile &p, double step, int threshold)
+{
+    const std::vector<double> &grad = p.grad;
+    const int count = int(grad.size());
+    std::vector<Flank> flanks;
+    for (int i = 1; i + 1 < count; ++i) {
+        const double g = std::abs(grad[size_t(i)]);
+        if (g == 0 || !(g > std::abs(grad[size_t(i - 1)]) && g >= std::abs(grad[size_t(i + 1)])))
+            continue;
+        const auto partOf = [&](int j) {
+            return grad[size_t(j)] * grad[size_t(i)] > 0 && std::abs(grad[size_t(j)]) > FlankEnd * g;
+        };
+        int first = i;
+        while (first > 0 && partOf(first - 1))
+            --first;
+        int last = i;
+        while (last + 1 < count && partOf(last + 1))
+            ++last;
+        // A flank changes the brightness by at most its steepest gradient times its length: the
+        // many small peaks of noise fall short of the threshold without being compared.
+        if (1.5 * g * (last - first + 1) * step * 100 / 255 > threshold)
+            flanks.push_back({i, first, last, g});
+    }
+    // Noise makes several peaks on one flank; the steepest stands for it.
+    std::sort(flanks.begin(), flanks.end(),
+              [](const Flank &a, const Flank &b) { return a.strength > b.strength; });
+    std::vector<Flank> kept;
+    for (const Flank &f : flanks) {
+        const bool shared = std::any_of(kept.begin(), kept.end(), [&](const Flank &k) {
+            return (k.peak >= f.first && k.peak <= f.last) || (f.peak >= k.first && f.peak <= k.last);
+        });
+        if (!shared
+            && std::abs(p.smooth[size_t(f.last)] - p.smooth[size_t(f.first)]) * 100 / 255 > threshold)
+            kept.push_back(f);
+    }
+    std::sort(kept.begin(), kept.end(), [](const Flank &a, const Flank &b) { return a.peak < b.peak; });
+    return kept;
 }
 
 double median(std::vector<double> &values)
@@ -171,65 +274,28 @@ std::vector<double> subPixelEdges(const PictureRows &picture, double cx, double 
         return edges;
     const double from = std::max(inner, lo);
     const double to = std::min(outer, hi);
-    if (!(to - from >= 4 * Step))
+    if (!(to - from >= 2))
         return edges;
-    const int count = int((to - from) / Step) + 1;
 
-    // Lines beside the ray see the same rim (it is straight over a pixel) but other noise.
-    std::vector<double> raw(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const double x = cx + (from + i * Step) * c;
-        const double y = cy + (from + i * Step) * s;
-        raw[size_t(i)] = (brightnessAt(picture, x - Across * s, y + Across * c)
-                          + brightnessAt(picture, x, y)
-                          + brightnessAt(picture, x + Across * s, y - Across * c)) / 3;
+    // Which flanks there are is seen on a cheap profile; each is then placed on a fine one.
+    const Ray ray{picture, cx, cy, c, s};
+    const Profile coarse = profileAlong(ray, from, to, CoarseStep, false);
+    for (const Flank &f : flanksOf(coarse, CoarseStep, threshold)) {
+        const double at = coarse.from + f.peak * CoarseStep;
+        const double reach = std::clamp(0.75 * (f.last - f.first) * CoarseStep + 4, 6.0, 40.0);
+        const Profile fine =
+            profileAlong(ray, std::max(from, at - reach), std::min(to, at + reach), FineStep, true);
+        const int n = int(fine.grad.size());
+        const double sign = coarse.grad[size_t(f.peak)];
+        const int centre = int(std::lround((at - fine.from) / FineStep));
+        int peak = -1;
+        for (int i = std::max(1, centre - 4); i <= std::min(n - 2, centre + 4); ++i)
+            if (fine.grad[size_t(i)] * sign > 0
+                && (peak < 0 || std::abs(fine.grad[size_t(i)]) > std::abs(fine.grad[size_t(peak)])))
+                peak = i;
+        if (peak > 0)
+            edges.push_back(fine.from + peakOf(fine.grad, peak) * FineStep);
     }
-    static const auto kernel = smoothingKernel();
-    std::vector<double> smooth(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        double sum = 0;
-        for (int k = -SmoothReach; k <= SmoothReach; ++k)
-            sum += kernel[size_t(k + SmoothReach)] * raw[size_t(std::clamp(i + k, 0, count - 1))];
-        smooth[size_t(i)] = sum;
-    }
-    std::vector<double> grad(static_cast<size_t>(count), 0.0);
-    for (int i = 1; i + 1 < count; ++i)
-        grad[size_t(i)] = (smooth[size_t(i + 1)] - smooth[size_t(i - 1)]) / (2 * Step);
-
-    struct Flank {
-        int peak, first, last;
-        double strength;
-    };
-    std::vector<Flank> flanks;
-    for (int i = 1; i + 1 < count; ++i) {
-        const double g = std::abs(grad[size_t(i)]);
-        if (g == 0 || !(g > std::abs(grad[size_t(i - 1)]) && g >= std::abs(grad[size_t(i + 1)])))
-            continue;
-        const auto partOf = [&](int j) {
-            return grad[size_t(j)] * grad[size_t(i)] > 0 && std::abs(grad[size_t(j)]) > FlankEnd * g;
-        };
-        int first = i;
-        while (first > 0 && partOf(first - 1))
-            --first;
-        int last = i;
-        while (last + 1 < count && partOf(last + 1))
-            ++last;
-        flanks.push_back({i, first, last, g});
-    }
-    // Noise makes several peaks on one flank; the steepest stands for it.
-    std::sort(flanks.begin(), flanks.end(),
-              [](const Flank &a, const Flank &b) { return a.strength > b.strength; });
-    std::vector<Flank> kept;
-    for (const Flank &f : flanks) {
-        const bool shared = std::any_of(kept.begin(), kept.end(), [&](const Flank &k) {
-            return (k.peak >= f.first && k.peak <= f.last) || (f.peak >= k.first && f.peak <= k.last);
-        });
-        if (!shared && std::abs(smooth[size_t(f.last)] - smooth[size_t(f.first)]) * 100 / 255 > threshold)
-            kept.push_back(f);
-    }
-    std::sort(kept.begin(), kept.end(), [](const Flank &a, const Flank &b) { return a.peak < b.peak; });
-    for (const Flank &f : kept)
-        edges.push_back(from + peakOf(grad, f.peak) * Step);
     return edges;
 }
 

@@ -61,6 +61,47 @@ TEST(CircleDetectTest, RaysFindTheRimOrTheBowlOfACleanImpression)
     }
 }
 
+TEST(CircleDetectTest, GroupCountIsTruncatedAndAtMostAHundred)
+{
+    const QImage picture = impression::render(Scene{});
+    struct Case {
+        double groups;
+        size_t rays;
+    } const cases[] = {{2.9, 6}, {1, 3}, {0.5, 0}, {150, 300}};
+    for (const Case &c : cases) {
+        CircleSearch s = searchFor(100, 50, 150, false);
+        s.groups = c.groups;
+        EXPECT_EQ(detect(picture, s).edges.size(), c.rays) << c.groups;
+    }
+}
+
+TEST(CircleDetectTest, SearchCentreAndGuideCircles)
+{
+    CircleSearch s = searchFor(101, 25, 75, true);
+    SearchRange r = searchRange(s, Scale, 0.02, 641, 481);
+    EXPECT_EQ(r.cx, 320);  // integer halves of the view
+    EXPECT_EQ(r.cy, 240);
+    EXPECT_DOUBLE_EQ(r.nominal, 101);
+    EXPECT_DOUBLE_EQ(r.inner, 25.25);
+    EXPECT_DOUBLE_EQ(r.outer, 75.75);
+    s.autoCentre = true;
+    s.centreX = 3.209;
+    s.centreY = 4.8052;
+    r = searchRange(s, Scale, 0.02, 641, 481);
+    EXPECT_DOUBLE_EQ(r.cx, 320.9);
+    EXPECT_DOUBLE_EQ(r.cy, 240.26);
+    // The inner circle keeps the centre's fraction (295.65, 215.01), the outer one truncates the
+    // centre first (244.25, 164.25).
+    const GuideBox inner = guideCircle(r, 25, false);
+    EXPECT_EQ(inner.left, 295);
+    EXPECT_EQ(inner.top, 215);
+    EXPECT_EQ(inner.size, 51);
+    const GuideBox outer = guideCircle(r, 75, true);
+    EXPECT_EQ(outer.left, 244);
+    EXPECT_EQ(outer.top, 164);
+    EXPECT_EQ(outer.size, 152);
+}
+
 TEST(CircleDetectTest, TenEdgePointsMakeThreeGroups)
 {
     // 18 rays 20° apart; only those from 0° to 180° (y down) meet a rim.
