@@ -72,7 +72,8 @@ std::optional<FittedCircle> circleThrough(QPointF a, QPointF b, QPointF c)
     return circle;
 }
 
-// Solves the 3 × 3 system m x = v by elimination with partial pivoting; false when singular.
+// Solves the 3 × 3 system whose right-hand side is m's fourth column, by elimination with partial
+// pivoting; false when singular.
 bool solve3(std::array<std::array<double, 4>, 3> m, std::array<double, 3> &x)
 {
     for (int col = 0; col < 3; ++col) {
