@@ -135,14 +135,38 @@ PatternShape analyse(const QString &pattern)
     return shape;
 }
 
+// A value without digits ("INF", "NAN") takes the place of the pattern's number; the literal text
+// around it stays, so a caption still reads "=INF" rather than losing its "=".
+QString formatNonFinite(const QString &pattern, double value)
+{
+    QString out;
+    bool numberWritten = false;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (isQuote(c)) {
+            const qsizetype close = pattern.indexOf(c, i + 1);
+            const qsizetype stop = close < 0 ? pattern.size() : close;
+            out += QStringView(pattern).mid(i + 1, stop - i - 1);
+            i = stop;
+        } else if (isPlaceholder(c) || c == u'.') {
+            if (!numberWritten)
+                out += nonFiniteText(value);
+            numberWritten = true;
+        } else if (c != u',') {
+            out += c;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 QString formatFloat(const QString &pattern, double value)
 {
-    if (!std::isfinite(value))
-        return nonFiniteText(value);
     if (pattern.isEmpty())
         return floatToText(value);
+    if (!std::isfinite(value))
+        return formatNonFinite(pattern, value);
 
     const PatternShape shape = analyse(pattern);
     const Decimal number = roundToDecimals(significantDigits(value), shape.FractionPlaceholders);
