@@ -128,7 +128,7 @@ void PictureFilesController::bbtImg1toImg3Click()
 
 void PictureFilesController::edImageFileChange(const QString &text)
 {
-    m_w.window->setWindowTitle(QStringLiteral("Quillmont 1394  -  ") + text);
+    guarded(m_dialogs, m_w.window, [&] { m_w.window->setWindowTitle(QStringLiteral("Quillmont 1394  -  ") + text); });
 }
 
 void PictureFilesController::KeepTemporaryPicture(bool insideCapture)

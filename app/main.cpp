@@ -257,18 +257,22 @@ void TfmMain::hideToTray()
 
 void TfmMain::bbtHiddenClick()
 {
-    if (trayAvailable())
-        hide();
-    else
-        showMinimized();
+    guarded(m_dialogs, this, [this] {
+        if (trayAvailable())
+            hide();
+        else
+            showMinimized();
+    });
 }
 
 void TfmMain::TrayIcon1Restore()
 {
-    FormShow();
-    showNormal();
-    raise();
-    activateWindow();
+    guarded(m_dialogs, this, [this] {
+        FormShow();
+        showNormal();
+        raise();
+        activateWindow();
+    });
 }
 
 void TfmMain::showEvent(QShowEvent *event)
@@ -309,52 +313,56 @@ void TfmMain::buildTray()
 
 void TfmMain::Exit1Click()
 {
-    if (m_dialogs.confirm(this, QStringLiteral("確定要結束量測程式嗎？"), QStringLiteral("確認"), Dialogs::Icon::Question))
-        close();
+    guarded(m_dialogs, this, [this] {
+        if (m_dialogs.confirm(this, QStringLiteral("確定要結束量測程式嗎？"), QStringLiteral("確認"),
+                              Dialogs::Icon::Question))
+            close();
+    });
 }
 
 void TfmMain::PrintSetup1Click()
 {
-    m_dialogs.printerSetup(this);
+    guarded(m_dialogs, this, [this] { m_dialogs.printerSetup(this); });
 }
 
 void TfmMain::N8Click()
 {
-    if (findChild<TfmHelp *>(QStringLiteral("fmHelp")))
-        return;
-    auto *help = new TfmHelp(this);
-    help->show();
-    help->setWindowState(Qt::WindowNoState);
+    guarded(m_dialogs, this, [this] {
+        if (findChild<TfmHelp *>(QStringLiteral("fmHelp")))
+            return;
+        auto *help = new TfmHelp(this);
+        help->show();
+        help->setWindowState(Qt::WindowNoState);
+    });
 }
 
 void TfmMain::N11Click()
 {
-    m_dialogs.exec(*m_aboutBox);
+    guarded(m_dialogs, this, [this] { m_dialogs.exec(*m_aboutBox); });
 }
 
 void TfmMain::Panel85Click()
 {
+    guarded(m_dialogs, this, [this] { sizeSidePanel(m_Panel85->property("tag").toInt()); });
+}
+
+void TfmMain::Panel89Click()
+{
+    guarded(m_dialogs, this, [this] { sizeSidePanel(2); });
+}
+
+void TfmMain::Panel90Click()
+{
+    guarded(m_dialogs, this, [this] { sizeSidePanel(3); });
+}
+
+void TfmMain::sizeSidePanel(int tag)
+{
+    // The strip's tag says the width to open to; an open panel's tag is 0, so the next press closes it.
     static constexpr int widths[] = {16, 280, 320, 384};
-    const int tag = m_Panel85->property("tag").toInt();
     if (tag < 0 || tag > 3)
         return;
     m_Panel3->setFixedWidth(widths[tag]);
     m_Panel85->setText(tag == 0 ? QStringLiteral("<") : QStringLiteral(">"));
     m_Panel85->setProperty("tag", tag == 0 ? 1 : 0);
-}
-
-void TfmMain::Panel89Click()
-{
-    widenSidePanel(2);
-}
-
-void TfmMain::Panel90Click()
-{
-    widenSidePanel(3);
-}
-
-void TfmMain::widenSidePanel(int tag)
-{
-    m_Panel85->setProperty("tag", tag);
-    Panel85Click();
 }

@@ -96,7 +96,7 @@ private:
     void FormHide();
     void hideToTray();
     void ensureWatchFolder();
-    void widenSidePanel(int tag);
+    void sizeSidePanel(int tag);
 
     // Declared in the order they are made; each is destroyed before what it uses.
     MainState m_state;

@@ -12,3 +12,7 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/help.h
   ${CMAKE_CURRENT_LIST_DIR}/help.cpp
 )
+# The program's entry, the one source of the executable.
+list(APPEND QM_ENTRY_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/entry.cpp
+)
