@@ -90,6 +90,15 @@ QString nonFiniteText(double value)
 bool isPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
 bool isQuote(QChar c) { return c == u'"' || c == u'\''; }
 
+// Copies the quoted text that starts at `quote` literally; returns the index of its closing quote.
+qsizetype copyQuoted(const QString &pattern, qsizetype quote, QString &out)
+{
+    const qsizetype close = pattern.indexOf(pattern[quote], quote + 1);
+    const qsizetype stop = close < 0 ? pattern.size() : close;
+    out += QStringView(pattern).mid(quote + 1, stop - quote - 1);
+    return stop;
+}
+
 // What the pattern asks for, gathered before any output is produced.
 struct PatternShape {
     int IntegerPlaceholders = 0;
@@ -144,10 +153,7 @@ QString formatNonFinite(const QString &pattern, double value)
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern[i];
         if (isQuote(c)) {
-            const qsizetype close = pattern.indexOf(c, i + 1);
-            const qsizetype stop = close < 0 ? pattern.size() : close;
-            out += QStringView(pattern).mid(i + 1, stop - i - 1);
-            i = stop;
+            i = copyQuoted(pattern, i, out);
         } else if (isPlaceholder(c) || c == u'.') {
             if (!numberWritten)
                 out += nonFiniteText(value);
@@ -210,10 +216,7 @@ QString formatFloat(const QString &pattern, double value)
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern[i];
         if (isQuote(c)) {
-            const qsizetype close = pattern.indexOf(c, i + 1);
-            const qsizetype stop = close < 0 ? pattern.size() : close;
-            out += QStringView(pattern).mid(i + 1, stop - i - 1);
-            i = stop;
+            i = copyQuoted(pattern, i, out);
         } else if (c == u',') {
             continue;
         } else if (c == u'.') {

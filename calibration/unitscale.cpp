@@ -186,17 +186,36 @@ QVariantMap UnitScaleController::readUnitFields() const
             {QStringLiteral("_mValue"), length.value}};
 }
 
+bool UnitScaleController::refusedAsDuplicate(const QStringList &exists, const char *param, QLineEdit *field,
+                                             const QString &message)
+{
+    Dataset &x = *m_d.qryX;
+    x.openWith(exists, {{QString::fromLatin1(param), field->text()}});
+    if (x.recordCount() < 1)
+        return false;
+    m_dialogs.message(m_host, message.arg(field->text()));
+    field->setFocus();
+    return true;
+}
+
+bool UnitScaleController::deletedAfterAsking(Dataset &rows, const char *key, const QString &question,
+                                             const QStringList &remove)
+{
+    if (rows.recNo() < 0)
+        return false;
+    const QString value = rows.text(QString::fromLatin1(key));
+    if (!m_dialogs.confirm(m_host, question.arg(value), QStringLiteral("確認"), Dialogs::Icon::Error))
+        return false;
+    m_d.qryX->run(remove, {{QStringLiteral("_") + QString::fromLatin1(key), value}});
+    return true;
+}
+
 void UnitScaleController::addUnit()
 {
-    const QString code = m_w.edUnitCode->text();
-    Dataset &x = *m_d.qryX;
-    x.openWith(Sql::UnitExists, {{QStringLiteral("_UnitCode"), code}});
-    if (x.recordCount() >= 1) {
-        m_dialogs.message(m_host, QStringLiteral("這個單位代號(%1)已經存在\n請重新輸入單位代號!!").arg(code));
-        m_w.edUnitCode->setFocus();
+    if (refusedAsDuplicate(Sql::UnitExists, "_UnitCode", m_w.edUnitCode,
+                           QStringLiteral("這個單位代號(%1)已經存在\n請重新輸入單位代號!!")))
         return;
-    }
-    x.run(Sql::UnitInsert, readUnitFields());
+    m_d.qryX->run(Sql::UnitInsert, readUnitFields());
     refreshUnits();
 }
 
@@ -214,14 +233,8 @@ void UnitScaleController::updateUnit()
 
 void UnitScaleController::deleteUnit()
 {
-    if (m_d.qryUnitSet->recNo() < 0)
-        return;
-    const QString code = m_d.qryUnitSet->text(QStringLiteral("UnitCode"));
-    if (!m_dialogs.confirm(m_host, QStringLiteral("確定要刪除單位資料(%1)嗎？!!").arg(code), QStringLiteral("確認"),
-                           Dialogs::Icon::Error))
-        return;
-    m_d.qryX->run(Sql::UnitDelete, {{QStringLiteral("_UnitCode"), code}});
-    refreshUnits();
+    if (deletedAfterAsking(*m_d.qryUnitSet, "UnitCode", QStringLiteral("確定要刪除單位資料(%1)嗎？!!"), Sql::UnitDelete))
+        refreshUnits();
 }
 
 void UnitScaleController::refreshUnits()
@@ -255,15 +268,10 @@ QVariantMap UnitScaleController::readScaleFields() const
 
 void UnitScaleController::addScaleSet()
 {
-    const QString name = m_w.edScaleName->text();
-    Dataset &x = *m_d.qryX;
-    x.openWith(Sql::ScaleExists, {{QStringLiteral("_ScaleName"), name}});
-    if (x.recordCount() >= 1) {
-        m_dialogs.message(m_host, QStringLiteral("這個倍率組名稱(%1)已經存在\n請重新輸入倍率組名稱!!").arg(name));
-        m_w.edScaleName->setFocus();
+    if (refusedAsDuplicate(Sql::ScaleExists, "_ScaleName", m_w.edScaleName,
+                           QStringLiteral("這個倍率組名稱(%1)已經存在\n請重新輸入倍率組名稱!!")))
         return;
-    }
-    x.run(Sql::ScaleInsert, readScaleFields());
+    m_d.qryX->run(Sql::ScaleInsert, readScaleFields());
     refreshScaleSets();
 }
 
@@ -279,14 +287,9 @@ void UnitScaleController::updateScaleSet()
 
 void UnitScaleController::deleteScaleSet()
 {
-    if (m_d.qryScaleSet->recNo() < 0)
-        return;
-    const QString name = m_d.qryScaleSet->text(QStringLiteral("ScaleName"));
-    if (!m_dialogs.confirm(m_host, QStringLiteral("確定要刪除倍率組資料(%1)嗎？!!").arg(name), QStringLiteral("確認"),
-                           Dialogs::Icon::Error))
-        return;
-    m_d.qryX->run(Sql::ScaleDelete, {{QStringLiteral("_ScaleName"), name}});
-    refreshScaleSets();
+    if (deletedAfterAsking(*m_d.qryScaleSet, "ScaleName", QStringLiteral("確定要刪除倍率組資料(%1)嗎？!!"),
+                           Sql::ScaleDelete))
+        refreshScaleSets();
 }
 
 void UnitScaleController::refreshScaleSets()

@@ -5,8 +5,10 @@
 
 #include "calibration/unitscalepanels.h"
 
+class Dataset;
 class Dialogs;
 class QComboBox;
+class QLineEdit;
 struct Datasets;
 
 // Maintenance of the unit and scale-set tables on the settings page "倍率設定" and the refills of
@@ -61,6 +63,11 @@ private:
     void addScaleSet();
     void updateScaleSet();
     void deleteScaleSet();
+    // An add's existence test: true when `exists` finds the field's value, after saying so with
+    // `message` (its %1 the value) and putting the focus back into the field.
+    bool refusedAsDuplicate(const QStringList &exists, const char *param, QLineEdit *field, const QString &message);
+    // Deletes the current row of `rows` by its `key` once the operator said Yes to `question`.
+    bool deletedAfterAsking(Dataset &rows, const char *key, const QString &question, const QStringList &remove);
     // Runs an operation that rereads the lists, then reports a replaced active set.
     template <class Operation>
     void keepingTheActiveSet(Operation &&operation);

@@ -6,15 +6,14 @@
 
 namespace {
 
-bool isFloat(const QVariant &value)
+bool isFloatType(QMetaType type)
 {
-    const int type = value.metaType().id();
-    return type == QMetaType::Double || type == QMetaType::Float;
+    return type.id() == QMetaType::Double || type.id() == QMetaType::Float;
 }
 
-bool isInteger(const QVariant &value)
+bool isIntegerType(QMetaType type)
 {
-    switch (value.metaType().id()) {
+    switch (type.id()) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
@@ -27,22 +26,14 @@ bool isInteger(const QVariant &value)
     }
 }
 
-bool isIntegerType(QMetaType type)
+bool isFloat(const QVariant &value)
 {
-    switch (type.id()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return true;
-    default:
-        return false;
-    }
+    return isFloatType(value.metaType());
 }
 
-bool isFloatType(QMetaType type)
+bool isInteger(const QVariant &value)
 {
-    return type.id() == QMetaType::Double || type.id() == QMetaType::Float;
+    return isIntegerType(value.metaType());
 }
 
 // Typed text in the column's own type; the parser's message when it is not one.

@@ -12,6 +12,7 @@
 #include <turbojpeg.h>
 
 #include "tests/acquire/damagedfiles.h"
+#include "tests/filebytes.h"
 
 namespace {
 
@@ -27,17 +28,9 @@ QImage pattern(int width, int height)
     return image;
 }
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_TRUE(writeFileBytes(path, bytes));
 }
 
 // An uncompressed 24- or 32-bit bitmap built independently of the code under test.
@@ -105,7 +98,7 @@ TEST_F(PictureFile, BitmapRoundTripKeepsEveryPixelWhateverThePadding)
         const QImage original = pattern(size.width(), size.height());
         ASSERT_TRUE(writeBitmapFile(original, path("p.bmp")).ok());
         const int rowBytes = (size.width() * 3 + 3) & ~3;
-        EXPECT_EQ(readBytes(path("p.bmp")).size(), 54 + rowBytes * size.height());
+        EXPECT_EQ(fileBytes(path("p.bmp")).size(), 54 + rowBytes * size.height());
         EXPECT_EQ(QImage(path("p.bmp")).convertToFormat(QImage::Format_BGR888), original);
         QImage read;
         ASSERT_TRUE(readBitmapFile(path("p.bmp"), read).ok());
@@ -148,7 +141,7 @@ TEST_F(PictureFile, ReadsPaletteAnd32BitBitmapsThroughQt)
     indexed.fill(0);
     indexed.setPixel(2, 1, 17);
     ASSERT_TRUE(indexed.save(path("q.bmp"), "BMP"));
-    ASSERT_EQ(readBytes(path("q.bmp")).at(28), 8);
+    ASSERT_EQ(fileBytes(path("q.bmp")).at(28), 8);
     QImage read;
     ASSERT_TRUE(readBitmapFile(path("q.bmp"), read).ok());
     EXPECT_EQ(read, indexed.convertToFormat(QImage::Format_BGR888));
@@ -191,7 +184,7 @@ TEST_F(PictureFile, BrokenFilesFailAndLeaveThePictureAlone)
 
     // An absurd JPEG size is refused from the header: this one is a valid file claiming 65000².
     ASSERT_TRUE(writeJpegFile(pattern(8, 8), 80, path("small.jpg")).ok());
-    QByteArray jpeg = readBytes(path("small.jpg"));
+    QByteArray jpeg = fileBytes(path("small.jpg"));
     const qsizetype frame = jpeg.indexOf("\xFF\xC0");
     ASSERT_GT(frame, 0);
     qToBigEndian<quint16>(65000, jpeg.data() + frame + 5);
@@ -222,7 +215,7 @@ TEST_F(PictureFile, ReadsReuseTheBufferButNeverAnotherPicturesPixels)
 TEST_F(PictureFile, ADecodeThatStopsAfterAWarningFails)
 {
     ASSERT_TRUE(writeJpegFile(pattern(5, 7), 90, path("p.jpg")).ok());
-    writeBytes(path("stopped.jpg"), jpegStoppingAfterAWarning(readBytes(path("p.jpg"))));
+    writeBytes(path("stopped.jpg"), jpegStoppingAfterAWarning(fileBytes(path("p.jpg"))));
     QImage image = pattern(5, 7);
     const QImage before = image.copy();
     const PictureResult result = decodeJpegFile(path("stopped.jpg"), image);
@@ -344,7 +337,7 @@ TEST_F(PictureFile, TruncatedJpegDecodesWithAGreyTailAndAWarning)
     ASSERT_TRUE(writeJpegFile(noisy, 90, path("n.jpg")).ok());
     QImage whole;
     ASSERT_TRUE(decodeJpegFile(path("n.jpg"), whole).ok());
-    const QByteArray bytes = readBytes(path("n.jpg"));
+    const QByteArray bytes = fileBytes(path("n.jpg"));
     writeBytes(path("n.jpg"), bytes.left(bytes.size() / 2));
 
     QImage cut;

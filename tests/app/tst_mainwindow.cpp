@@ -22,23 +22,16 @@
 #include "measure/kinds.h"
 #include "tests/acquire/damagedfiles.h"
 #include "tests/app/testkit.h"
+#include "tests/filebytes.h"
 #include "ui/guarded.h"
 #include "ui/pictureview.h"
 #include "ui/scripteddialogs.h"
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    QVERIFY(writeFileBytes(path, bytes));
 }
 
 bool allWhite(const QImage &image)
