@@ -140,22 +140,30 @@ Pictures::Marks Pictures::saveMarks() const
         marks.whole = m_view.copy();
         return marks;
     }
-    // Marks are thin lines and small shapes: per row only the bytes from the first to the last
-    // that differ are kept.
+    // Marks are thin lines and outlines: per row only the runs of bytes that differ are kept, runs
+    // a few bytes apart taken as one.
+    constexpr int Gap = 16;
     const int left = m_marked.left() * 3;
     const int width = m_marked.width() * 3;
     for (int y = m_marked.top(); y <= m_marked.bottom(); ++y) {
         const uchar *v = m_view.constScanLine(y) + left;
         const uchar *c = m_clean.constScanLine(y) + left;
-        int first = 0;
-        while (first < width && v[first] == c[first])
-            ++first;
-        if (first == width)
-            continue;
-        int last = width - 1;
-        while (v[last] == c[last])
-            --last;
-        marks.spans.push_back({y, left + first, QByteArray(reinterpret_cast<const char *>(v + first), last - first + 1)});
+        int i = 0;
+        while (i < width) {
+            if (v[i] == c[i]) {
+                ++i;
+                continue;
+            }
+            const int first = i;
+            int last = i;
+            for (; i < width && i - last <= Gap; ++i) {
+                if (v[i] != c[i])
+                    last = i;
+            }
+            marks.spans.push_back(
+                {y, left + first, QByteArray(reinterpret_cast<const char *>(v + first), last - first + 1)});
+            i = last + 1;
+        }
     }
     return marks;
 }

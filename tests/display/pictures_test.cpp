@@ -13,10 +13,12 @@ QImage plain(int width, int height, QRgb colour)
     return image;
 }
 
-void drawDiagonal(Canvas &canvas)
+// Marks that cross some rows more than once, far apart.
+void drawMarks(Canvas &canvas)
 {
     canvas.setPen(0x0000FF);
     canvas.line(0, 0, 40, 30);
+    canvas.ellipse(2, 4, 38, 28);
 }
 
 TEST(Pictures, KeepTheirBuffersAndTheMarksAPictureDidNotReplace)
@@ -28,12 +30,12 @@ TEST(Pictures, KeepTheirBuffersAndTheMarksAPictureDidNotReplace)
 
     // The crosshair is never part of a mark: drawing under it and moving it off leaves the mark.
     pictures.moveCrosshair({10, 5});
-    pictures.draw(drawDiagonal);
+    pictures.draw(drawMarks);
     EXPECT_TRUE(pictures.crosshairDrawn());
     pictures.hideCrosshair();
     QImage marked = plain(40, 30, qRgb(90, 90, 90));
     Canvas expected(marked);
-    drawDiagonal(expected);
+    drawMarks(expected);
     EXPECT_EQ(pictures.view(), marked);
 
     // A read that writes into the visible picture and then fails leaves both pictures as they were.
@@ -49,11 +51,11 @@ TEST(Pictures, KeepTheirBuffersAndTheMarksAPictureDidNotReplace)
     int replaced = 0;
     QObject::connect(&pictures, &Pictures::viewReplaced, [&] { ++replaced; });
     pictures.replace(plain(40, 30, qRgb(10, 20, 30)));
-    pictures.draw(drawDiagonal);
+    pictures.draw(drawMarks);
     pictures.commit();
     EXPECT_EQ(pictures.clean(), pictures.view());
     pictures.replace(plain(40, 30, qRgb(10, 20, 30)));
-    pictures.draw(drawDiagonal);
+    pictures.draw(drawMarks);
     pictures.restoreClean();
     EXPECT_EQ(pictures.view(), plain(40, 30, qRgb(10, 20, 30)));
     EXPECT_EQ(pictures.view().constBits(), view);
