@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>

@@ -165,7 +165,8 @@ bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int 
         m_dataset->edit();
         m_dataset->setField(column.field, typed);
         m_dataset->post();
-    } catch (const DatabaseError &e) {
+    } catch (const ProgramError &e) {
+        // The post failed, or a reaction to the dataset's move did: nothing of the edit stays.
         m_dataset->cancel();
         return refuse(e.message());
     }

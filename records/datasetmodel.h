@@ -22,7 +22,8 @@ struct DatasetColumn {
 // and refreshes a row when that row changes. When editable, an edit moves the dataset to the row, edits,
 // sets the field and posts. Text typed into a number column is read as the column's type (an integer,
 // a float with "." as the point) and must pass the column's check; a value that does not, and a
-// refused post, write nothing: the edit is cancelled, reported through error() and returns false.
+// refused post, write nothing: the edit is cancelled, reported through error() and returns false,
+// so no exception leaves the model into the view that edits it.
 // The edit role gives a number in full, so an editor never rounds what it shows back into the row.
 // The dataset must outlive the model.
 class DatasetModel : public QAbstractTableModel {
