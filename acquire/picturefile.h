@@ -8,29 +8,30 @@ inline constexpr qint64 MaxPicturePixels = 100'000'000;
 
 // Outcome of reading or writing a picture file. The core never shows anything; the window turns
 // an error into the operator's message.
-struct PictureResult {
+struct [[nodiscard]] PictureResult {
     enum class Error { None, Missing, Unreadable, TooLarge, OutOfMemory, WriteFailed };
     Error error = Error::None;
-    QString detail;  // the library's or system's words, for the message
+    QString detail;  // what went wrong (the library's or system's words, or the cause found)
     [[nodiscard]] bool ok() const { return error == Error::None; }
 };
 
 // Makes image a width x height 24-bit picture (QImage::Format_BGR888), keeping its buffer when it
 // already has that size and format and is not shared. False when the memory cannot be had.
-bool ensurePicture(QImage &image, int width, int height);
+[[nodiscard]] bool ensurePicture(QImage &image, int width, int height);
 
 // Decodes a JPEG file into image (24-bit BGR), reusing image's buffer when the size matches.
-// A missing or undecodable file, an absurd size (refused before any allocation) or a decoder
-// error marked fatal fails. A decoder warning (a truncated file decodes with a grey tail) is a
-// success whose detail carries the warning. A fatal error found while decoding into a reused
-// buffer leaves image partly overwritten: callers keep a clean copy. Every other failure leaves
-// image unchanged.
+// A missing or undecodable file, an absurd size (refused before any allocation) or a decode that
+// stopped on an error fails. A decode that only warned (a truncated file decodes with a grey tail)
+// is a success whose detail carries the warning. A failure found while decoding into a reused
+// buffer may leave it partly overwritten: callers keep a way back. Every other failure leaves image
+// unchanged.
 PictureResult decodeJpegFile(const QString &path, QImage &image);
 
-// Reads a Windows bitmap file (every variant) into image as a 24-bit picture, reusing its buffer
-// when the size matches. Uncompressed 24-bit files are read straight into the rows; the others go
-// through Qt's reader. A broken, truncated or absurd file fails, with image unchanged unless a
-// read error strikes while filling a reused buffer, as for decodeJpegFile.
+// Reads a Windows bitmap file (every variant: 1 to 32 bits, palettes, bit fields, RLE, OS/2 and
+// extended headers, bottom-up and top-down) into image as a 24-bit picture, reusing its buffer when
+// the size matches. A file whose pixel data ends before its rows do, a broken or absurd file fails,
+// each with its cause in the detail; image is unchanged unless a read error strikes while filling a
+// reused buffer, as for decodeJpegFile.
 PictureResult readBitmapFile(const QString &path, QImage &image);
 
 // How a written file reaches the disk before it replaces the old one.
@@ -49,3 +50,6 @@ PictureResult writeBitmapFile(const QImage &image, const QString &path,
 // same way, durably. Quality 90 and above keeps full colour resolution (4:4:4); below, colour
 // is halved both ways (4:2:0).
 PictureResult writeJpegFile(const QImage &image, int quality, const QString &path);
+
+// Copies the file source over target the same way: a copy that fails leaves target as it was.
+PictureResult copyFileOver(const QString &source, const QString &target);

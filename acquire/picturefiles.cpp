@@ -1,33 +1,19 @@
 #include "acquire/picturefiles.h"
 
-#include <cstring>
-
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
 
-#include "app/dialogs.h"
-#include "app/state.h"
-#include "display/pictureview.h"
+#include "base/numberparse.h"
+#include "base/programpaths.h"
+#include "display/pictures.h"
+#include "ui/dialogs.h"
+#include "ui/guarded.h"
 
 namespace {
-
-// Copies a picture into another, keeping the target's buffer when the sizes agree.
-bool copyPicture(const QImage &from, QImage &to)
-{
-    if (from.isNull()) {
-        to = QImage();
-        return true;
-    }
-    if (!ensurePicture(to, from.width(), from.height()))
-        return false;
-    std::memcpy(to.bits(), from.constBits(), size_t(from.sizeInBytes()));
-    return true;
-}
 
 QString errorDetail(const PictureResult &result)
 {
@@ -41,36 +27,44 @@ QString errorDetail(const PictureResult &result)
     }
 }
 
+// The message of a file that could not be written, with its cause.
+ProgramError saveError(const QString &name, const PictureResult &result)
+{
+    return ProgramError(QStringLiteral("檔案儲存錯誤!  <%1>\n%2").arg(name, result.detail));
+}
+
 }  // namespace
 
-PictureFilesController::PictureFilesController(MainState &state, Dialogs &dialogs, const PictureFileWidgets &widgets,
-                                               QObject *parent)
+PictureFilesController::PictureFilesController(Pictures &pictures, const ProgramPaths &paths, Dialogs &dialogs,
+                                               const PictureFileWidgets &widgets, QObject *parent)
     : QObject(parent)
-    , m_state(state)
+    , m_pictures(pictures)
+    , m_paths(paths)
     , m_dialogs(dialogs)
     , m_w(widgets)
 {
     connect(m_w.edImageFile, &QLineEdit::textChanged, this, &PictureFilesController::edImageFileChange);
-    connect(m_w.btJPG2BMP, &QPushButton::clicked, this, [this] { btJPG2BMPClick(); });
+    connect(m_w.btJPG2BMP, &QPushButton::clicked, this, &PictureFilesController::btJPG2BMPClick);
+    connect(m_w.bbtImg1toImg3, &QPushButton::clicked, this, &PictureFilesController::bbtImg1toImg3Click);
 }
 
 QString PictureFilesController::temporaryBitmapPath() const
 {
-    return m_state.ProgramFolder + QStringLiteral("_Temp.bmp");
+    return m_paths.ProgramFolder + QStringLiteral("_Temp.bmp");
 }
 
 void PictureFilesController::mmLoad1Click()
 {
-    m_openFileName.clear();
-    const QString chosen = m_dialogs.openFileName(m_w.window, QString::fromLatin1(OpenFilter), m_openFileName);
-    if (chosen.isEmpty())
-        return;
-    m_saveFileName = chosen;
-    m_w.lbFullFileName->setText(chosen);
-    LoadPictureFile(chosen);
-    if (newWorkOrder)
-        newWorkOrder();
-    m_state.CrosshairDrawn = false;
+    guarded(m_dialogs, m_w.window, [this] {
+        m_openFileName.clear();
+        const QString chosen = m_dialogs.openFileName(m_w.window, QString::fromLatin1(OpenFilter), m_openFileName);
+        if (chosen.isEmpty())
+            return;
+        m_saveFileName = chosen;
+        m_w.lbFullFileName->setText(chosen);
+        LoadPictureFile(chosen);
+        Q_EMIT pictureOpened();
+    });
 }
 
 bool PictureFilesController::LoadPictureFile(const QString &name)
@@ -79,79 +73,62 @@ bool PictureFilesController::LoadPictureFile(const QString &name)
     m_saveFileName = name;
     m_w.edImageFile->setText(name);
     m_w.lbFullFileName->setText(name);
-    if (beforePictureReplaced)
-        beforePictureReplaced();
 
-    QImage &view = m_w.imgView->picture();
     const bool isJpeg = QFileInfo(name).suffix().toUpper() == QLatin1String("JPG");
-    if (isJpeg) {
+    if (isJpeg)
         m_w.btJPG2BMP->setEnabled(true);
+    if (!QFileInfo::exists(name)) {
         // A missing JPEG is reported as such: an old temporary bitmap of another picture must
-        // never stand in for it.
-        if (!QFileInfo::exists(name)) {
-            showBlankPicture();
-            showOpenError(name, QString());
-            return false;
-        }
-        PictureResult decoded = decodeJpegFile(name, view);
-        if (decoded.ok()) {
-            // The bitmap is kept for a capture's later save; failing to write it does not spoil
-            // the picture already decoded.
-            writeBitmapFile(view, temporaryBitmapPath(), FileSync::Fast);
-        } else {
-            restoreVisibleFromClean();
-            showOpenError(name, errorDetail(decoded));
-            return false;
-        }
-    } else {
-        if (!QFileInfo::exists(name)) {
-            showBlankPicture();
-            // The blank picture is written under the requested name and becomes the clean one too.
-            if (writeBitmapFile(view, name).ok())
-                copyPicture(view, m_w.imgTemp->picture());
-            pictureLoaded();
-            showOpenError(name, QString());
-            return false;
-        }
-        PictureResult read = readBitmapFile(name, view);
-        if (!read.ok()) {
-            restoreVisibleFromClean();
-            showOpenError(name, errorDetail(read));
-            return false;
-        }
-    }
-    if (!copyPicture(view, m_w.imgTemp->picture())) {
-        showOpenError(name, errorDetail({PictureResult::Error::OutOfMemory, QString()}));
+        // never stand in for it. A missing bitmap is written as the blank picture under its name,
+        // which then becomes the clean picture too.
+        m_pictures.showBlank(640, 480);
+        if (!isJpeg && writeBitmapFile(m_pictures.view(), name).ok())
+            m_pictures.commit();
+        showOpenError(name, QString());
         return false;
     }
-    pictureLoaded();
+    const PictureResult loaded = m_pictures.load([&](QImage &into) {
+        return isJpeg ? decodeJpegFile(name, into) : readBitmapFile(name, into);
+    });
+    if (!loaded.ok()) {
+        showOpenError(name, errorDetail(loaded));
+        return false;
+    }
+    // The bitmap is kept for a capture's later save; failing to write it does not spoil the
+    // picture already decoded, which is all this load promises.
+    if (isJpeg)
+        (void)writeBitmapFile(m_pictures.view(), temporaryBitmapPath(), FileSync::Fast);
     return true;
 }
 
-PictureResult PictureFilesController::btJPG2BMPClick()
+void PictureFilesController::btJPG2BMPClick()
+{
+    guarded(m_dialogs, m_w.window, [this] {
+        const PictureResult converted = convertToTemporaryBitmap();
+        if (!converted.ok() && converted.error != PictureResult::Error::Missing)
+            showOpenError(m_w.edImageFile->text(), errorDetail(converted));
+    });
+}
+
+PictureResult PictureFilesController::convertToTemporaryBitmap()
 {
     const QString name = m_w.edImageFile->text();
     if (!QFileInfo::exists(name))
         return {PictureResult::Error::Missing, name};
     QImage decoded;
-    PictureResult result = decodeJpegFile(name, decoded);
-    if (!result.ok())
+    if (PictureResult result = decodeJpegFile(name, decoded); !result.ok())
         return result;
     return writeBitmapFile(decoded, temporaryBitmapPath(), FileSync::Fast);
 }
 
 void PictureFilesController::bbtImg1toImg3Click()
 {
-    // The cursor crosshair is not part of the picture: take it off before committing.
-    if (beforePictureReplaced)
-        beforePictureReplaced();
-    copyPicture(m_w.imgView->picture(), m_w.imgTemp->picture());
-    m_w.imgTemp->pictureReplaced();
+    guarded(m_dialogs, m_w.window, [this] { m_pictures.commit(); });
 }
 
 void PictureFilesController::edImageFileChange(const QString &text)
 {
-    m_w.window->setWindowTitle(QStringLiteral("Quillmont 1394  -  ") + text);
+    guarded(m_dialogs, m_w.window, [&] { m_w.window->setWindowTitle(QStringLiteral("Quillmont 1394  -  ") + text); });
 }
 
 void PictureFilesController::KeepTemporaryPicture(bool insideCapture)
@@ -163,34 +140,16 @@ void PictureFilesController::KeepTemporaryPicture(bool insideCapture)
         m_saveFileName = QStringLiteral("CaptureFN.JPG");
     } else {
         const QString chosen = m_dialogs.saveFileName(m_w.window, QString::fromLatin1(SaveFilter), m_saveFileName,
-                                                      m_state.ProgramFolder);
+                                                      m_paths.ProgramFolder);
         if (chosen.isEmpty())
             return;
         m_saveFileName = chosen;
     }
     // Relative names are relative to the program folder, the working folder of the program.
-    const QString target = QDir(m_state.ProgramFolder).filePath(m_saveFileName);
-    const QFileInfo info(target);
-    const QString ext = info.suffix().toUpper();
+    const QString target = QDir(m_paths.ProgramFolder).filePath(m_saveFileName);
+    const QString ext = QFileInfo(target).suffix().toUpper();
     if (ext == QLatin1String("JPG")) {
-        bool ok = false;
-        const int quality = m_w.edJPEGQuality->text().trimmed().toInt(&ok);
-        if (!ok) {
-            m_dialogs.error(m_w.window, QStringLiteral("'%1' is not a valid integer value").arg(m_w.edJPEGQuality->text()));
-            return;
-        }
-        PictureResult clean = writeJpegFile(m_w.imgTemp->picture(), quality, target);
-        if (!clean.ok()) {
-            m_dialogs.error(m_w.window, QStringLiteral("檔案儲存錯誤!  <%1>\n%2").arg(target, clean.detail));
-            return;
-        }
-        const QString annotated = info.dir().filePath(QStringLiteral("_") + info.fileName());
-        PictureResult marked = writeJpegFile(m_w.imgView->picture(), quality, annotated);
-        if (!marked.ok()) {
-            m_dialogs.error(m_w.window, QStringLiteral("檔案儲存錯誤!  <%1>\n%2").arg(annotated, marked.detail));
-            return;
-        }
-        m_state.CurrentPicturePath = annotated;
+        keepAsJpeg(target);
         return;
     }
     QString bitmapTarget = target;
@@ -201,9 +160,23 @@ void PictureFilesController::KeepTemporaryPicture(bool insideCapture)
     const QString source = temporaryBitmapPath();
     if (QFileInfo(source).absoluteFilePath() == QFileInfo(bitmapTarget).absoluteFilePath())
         return;
-    QFile::remove(bitmapTarget);
-    if (!QFile::copy(source, bitmapTarget))
-        m_dialogs.error(m_w.window, QStringLiteral("檔案儲存錯誤!  <%1>").arg(bitmapTarget));
+    // Copied beside the target and renamed into place: a failed copy keeps the operator's file.
+    if (const PictureResult copied = copyFileOver(source, bitmapTarget); !copied.ok())
+        throw saveError(bitmapTarget, copied);
+}
+
+void PictureFilesController::keepAsJpeg(const QString &target)
+{
+    const auto quality = parseInteger(m_w.edJPEGQuality->text());
+    if (!quality.ok())
+        throw ProgramError(quality.error);
+    if (const PictureResult clean = writeJpegFile(m_pictures.clean(), quality.value, target); !clean.ok())
+        throw saveError(target, clean);
+    const QFileInfo info(target);
+    const QString annotated = info.dir().filePath(QStringLiteral("_") + info.fileName());
+    if (const PictureResult marked = writeJpegFile(m_pictures.view(), quality.value, annotated); !marked.ok())
+        throw saveError(annotated, marked);
+    m_pictures.setCurrentPicturePath(annotated);
 }
 
 void PictureFilesController::showOpenError(const QString &name, const QString &detail)
@@ -212,28 +185,4 @@ void PictureFilesController::showOpenError(const QString &name, const QString &d
     if (!detail.isEmpty())
         text += QLatin1Char('\n') + detail;
     m_dialogs.message(m_w.window, text);
-}
-
-void PictureFilesController::showBlankPicture()
-{
-    QImage &view = m_w.imgView->picture();
-    if (ensurePicture(view, 640, 480))
-        std::memset(view.bits(), 0xFF, size_t(view.sizeInBytes()));
-    m_w.imgView->pictureReplaced();
-    m_state.CrosshairDrawn = false;
-}
-
-void PictureFilesController::pictureLoaded()
-{
-    m_w.imgView->pictureReplaced();
-    m_w.imgTemp->pictureReplaced();
-    m_state.CrosshairDrawn = false;
-}
-
-void PictureFilesController::restoreVisibleFromClean()
-{
-    // A failed decode may have written part of the visible picture; the clean copy puts it back.
-    copyPicture(m_w.imgTemp->picture(), m_w.imgView->picture());
-    m_w.imgView->pictureReplaced();
-    m_state.CrosshairDrawn = false;
 }

@@ -1,40 +1,41 @@
 #pragma once
 
-#include <functional>
-
 #include <QObject>
 #include <QString>
 
 #include "acquire/picturefile.h"
 
 class Dialogs;
-class PictureView;
+class Pictures;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
-struct MainState;
+struct ProgramPaths;
 
 struct PictureFileWidgets {
-    QWidget *window = nullptr;
-    PictureView *imgView = nullptr;
-    PictureView *imgTemp = nullptr;
+    QWidget *window = nullptr;  // its caption names the picture file
     QLineEdit *edImageFile = nullptr;
     QLabel *lbFullFileName = nullptr;
-    QPushButton *btJPG2BMP = nullptr;
+    QPushButton *btJPG2BMP = nullptr;      // hidden
+    QPushButton *bbtImg1toImg3 = nullptr;  // "儲存"
     QLineEdit *edJPEGQuality = nullptr;
 };
 
-// Opening picture files into the clean and the visible picture, the temporary bitmap, keeping a
-// temporary picture under a permanent name, and the window caption.
+// Opening picture files into the picture pair, the temporary bitmap, committing the drawn marks to
+// the clean picture, keeping a temporary picture under a permanent name, and the window caption.
+//
+// A file that cannot be opened is reported with "檔案開啟錯誤!  <name>" and its cause; a missing one
+// shows a blank picture, a broken one leaves both pictures as they were. Writing failures are
+// reported with "檔案儲存錯誤!  <name>" and leave the file that was there before.
 class PictureFilesController : public QObject {
     Q_OBJECT
 public:
     static constexpr const char *OpenFilter = "JPG & BMP File|*.jpg;*.bmp|BMP File|*.bmp|JPG File|*.jpg";
     static constexpr const char *SaveFilter = "JPG File|*.jpg|BMP File|*.bmp";
 
-    PictureFilesController(MainState &state, Dialogs &dialogs, const PictureFileWidgets &widgets,
-                           QObject *parent = nullptr);
+    PictureFilesController(Pictures &pictures, const ProgramPaths &paths, Dialogs &dialogs,
+                           const PictureFileWidgets &widgets, QObject *parent = nullptr);
 
     // Loads the named file into both pictures; false when the operator was shown an error instead.
     bool LoadPictureFile(const QString &name);
@@ -47,26 +48,24 @@ public:
     void setSaveDialogFileName(const QString &name) { m_saveFileName = name; }
     [[nodiscard]] QString temporaryBitmapPath() const;
 
-    // Run before a new picture replaces the old one (the crosshair is not on the new bitmap).
-    std::function<void()> beforePictureReplaced;
-    // The new-work-order step that follows every load from the menu.
-    std::function<void()> newWorkOrder;
-
 public Q_SLOTS:
     void mmLoad1Click();
-    // Converts the JPEG named in edImageFile into the temporary bitmap. The picture decoded on the
-    // way is left in imgView, so the load need not read the bitmap back.
-    PictureResult btJPG2BMPClick();
+    void btJPG2BMPClick();
     void bbtImg1toImg3Click();
     void edImageFileChange(const QString &text);
 
-private:
-    void showOpenError(const QString &name, const QString &detail);
-    void showBlankPicture();
-    void pictureLoaded();
-    void restoreVisibleFromClean();
+Q_SIGNALS:
+    // A picture was opened from the menu: the work orders start a new one for it.
+    void pictureOpened();
 
-    MainState &m_state;
+private:
+    // Converts the JPEG named in edImageFile into the temporary bitmap.
+    PictureResult convertToTemporaryBitmap();
+    void showOpenError(const QString &name, const QString &detail);
+    void keepAsJpeg(const QString &target);
+
+    Pictures &m_pictures;
+    const ProgramPaths &m_paths;
     Dialogs &m_dialogs;
     PictureFileWidgets m_w;
     QString m_openFileName;

@@ -28,8 +28,7 @@ QString programFolder()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillmont3.07"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillmont3.07"));
+    setApplicationTexts();
     try {
         TfmMain window(programFolder());
         window.show();

@@ -1,40 +1,110 @@
 #include "app/main.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QCheckBox>
 #include <QDir>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include "acquire/picturefiles.h"
 #include "app/aboutbox.h"
 #include "app/help.h"
+#include "app/pages.h"
+#include "calibration/activescale.h"
+#include "calibration/unitscale.h"
+#include "display/picturerefresh.h"
 #include "measure/labels.h"
 #include "measure/measuring.h"
 #include "measure/persistence.h"
-#include "calibration/activescale.h"
 #include "records/database.h"
-#include "records/dataset.h"
+#include "records/datasets.h"
+#include "records/measurementlistquery.h"
+#include "ui/guarded.h"
+#include "ui/pictureview.h"
+#include "ui/widgets.h"
+
+void setApplicationTexts()
+{
+    QApplication::setApplicationName(QStringLiteral("Quillmont3.07"));
+}
 
 TfmMain::TfmMain(const QString &programFolder, QWidget *parent)
+    : TfmMain(programFolder, std::make_unique<QtDialogs>(), QString(), parent)
+{
+}
+
+TfmMain::TfmMain(const QString &programFolder, std::unique_ptr<Dialogs> dialogs, const QString &watchFolder,
+                 QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(QStringLiteral("Quillmont 1394"));
     setWindowIcon(QIcon(QStringLiteral(":/quillmont.png")));
-    m_state.ProgramFolder = QDir::cleanPath(QDir(programFolder).absolutePath()) + QLatin1Char('/');
-    m_database = Database::open(m_state.ProgramFolder);
-    m_datasets = createDatasets(m_database->db(), this);
+    m_dialogs.set(std::move(dialogs));
+    m_state.paths.ProgramFolder = QDir::cleanPath(QDir(programFolder).absolutePath()) + QLatin1Char('/');
+    // Until the settings file is read the watched folder is the user's pictures folder.
+    m_state.paths.WatchFolder =
+        watchFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) : watchFolder;
+    m_database = Database::open(m_state.paths.ProgramFolder);
+    m_datasets = std::make_unique<Datasets>(m_database->db());
+    m_workOrderQuery = std::make_unique<MeasurementListQuery>(m_workOrder, *m_datasets->qryMeasure);
+    m_pictureRefresh = std::make_unique<PictureKeptAsDrawn>();
 
+    buildStatusBar();
+    buildPages();
+    buildMenu();
+    buildTray();
+    buildTimers();
+    m_aboutBox = new TfmAboutBox(this);
+
+    FormCreate();
+}
+
+TfmMain::~TfmMain()
+{
+    // The controllers go first, then the controls (which show the pictures and the datasets),
+    // then the owners and the connection, as the members are declared.
+    m_measuring.reset();
+    m_persistence.reset();
+    m_labels.reset();
+    m_pictureFiles.reset();
+    m_activeScale.reset();
+    m_unitScale.reset();
+    delete takeCentralWidget();
+}
+
+void TfmMain::setDialogs(std::unique_ptr<Dialogs> dialogs)
+{
+    m_dialogs.set(std::move(dialogs));
+}
+
+QString TfmMain::statusText(int panel) const
+{
+    return m_statusPanels.at(std::size_t(panel))->text();
+}
+
+bool TfmMain::trayAvailable() const
+{
+    return m_tray && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TfmMain::buildStatusBar()
+{
     auto *status = statusBar();
     status->setObjectName(QStringLiteral("StatusBar1"));
     const int widths[3] = {100, 550, 0};
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         auto *panel = new QLabel(status);
         panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
         panel->setFrameShape(QFrame::Panel);
@@ -45,13 +115,79 @@ TfmMain::TfmMain(const QString &programFolder, QWidget *parent)
         m_statusPanels[i] = panel;
     }
     m_statusPanels[0]->setText(QStringLiteral("Ver3.01.00"));
+}
 
-    buildPages();
-    buildRecords();
-    buildCalibration();
-    buildMenu();
-    buildTray();
+void TfmMain::buildPages()
+{
+    m_pages = named<QTabWidget>(this, "PageControl1");
+    setCentralWidget(m_pages);
+    const MeasuringPage measuring = buildMeasuringPage(m_pages, this, m_statusPanels);
+    buildTablePage(m_pages);
+    const SettingsPage settings = buildSettingsPage(m_pages, this);
+    buildTestPage(m_pages);
+    m_measurePage = measuring.TabSheet1;
+    m_settingsPages = settings.PageControl2;
+    m_Panel3 = measuring.Panel3;
+    m_Panel85 = measuring.Panel85;
 
+    // The two picture controls show the picture pair; the scroll content follows the picture's size.
+    PictureView *imgView = measuring.measuring.imgView;
+    imgView->setPicture(&m_pictures.view());
+    measuring.imgTemp->setPicture(&m_pictures.clean());
+    connect(&m_pictures, &Pictures::viewChanged, imgView, &PictureView::repaintRects);
+    connect(&m_pictures, &Pictures::viewReplaced, imgView, &PictureView::pictureReplaced);
+    connect(&m_pictures, &Pictures::cleanReplaced, measuring.imgTemp, &PictureView::pictureReplaced);
+    connect(imgView, &PictureView::resized, measuring.content,
+            [content = measuring.content, imgView] { content->resize(imgView->width() + 4, imgView->height() + 4); });
+
+    // The work order number and the part follow their fields until the work order and product
+    // windows own those fields.
+    connect(measuring.edWorkSheetID, &QLineEdit::textChanged, this,
+            [this](const QString &typed) { m_workOrder.setNumber(typed); });
+    connect(measuring.cbOBJID, &QComboBox::currentTextChanged, this, [this](const QString &id) { m_part.RecID = id; });
+    connect(measuring.cbOBJName, &QComboBox::currentTextChanged, this,
+            [this](const QString &name) { m_part.RecName = name; });
+
+    connect(measuring.Panel85, &QPushButton::clicked, this, &TfmMain::Panel85Click);
+    connect(measuring.Panel89, &QPushButton::clicked, this, &TfmMain::Panel89Click);
+    connect(measuring.Panel90, &QPushButton::clicked, this, &TfmMain::Panel90Click);
+    connect(measuring.bbtHidden, &QToolButton::clicked, this, &TfmMain::bbtHiddenClick);
+
+    buildControllers(measuring, settings);
+}
+
+void TfmMain::buildControllers(const MeasuringPage &mp, const SettingsPage &sp)
+{
+    const Datasets &d = *m_datasets;
+    m_unitScale = std::make_unique<UnitScaleController>(d, m_dialogs, sp.unitScale, mp.scaleBox.cbScaleSet,
+                                                        mp.scaleBox.cbUnitSet);
+    m_activeScale = std::make_unique<ActiveScaleController>(m_state.scale, m_workOrder, *m_workOrderQuery,
+                                                            *m_pictureRefresh, d, m_dialogs, mp.scaleBox, mp.gauge,
+                                                            mp.unitCaptions);
+    connect(m_unitScale.get(), &UnitScaleController::activeScaleSetReplaced, m_activeScale.get(),
+            &ActiveScaleController::cbScaleSetChange);
+    connect(mp.cbDisplayScaleGauge, &QCheckBox::toggled, m_activeScale.get(), &ActiveScaleController::setGaugeVisible);
+    m_activeScale->setGaugeVisible(mp.cbDisplayScaleGauge->isChecked());
+
+    m_pictureFiles = std::make_unique<PictureFilesController>(m_pictures, m_state.paths, m_dialogs, sp.pictureFile);
+    connect(mp.sbLoad, &QToolButton::clicked, m_pictureFiles.get(), &PictureFilesController::mmLoad1Click);
+
+    m_labels = std::make_unique<LabelsController>(m_state.selection, m_state.measuring, m_state.scale, m_pictures,
+                                                  *d.qryMeasure, *d.qryX, m_dialogs, mp.labels);
+    connect(mp.bbtClearLabel, &QPushButton::clicked, m_labels.get(), &LabelsController::bbtClearLabelClick);
+    m_persistence = std::make_unique<MeasurementPersistence>(*m_labels, *m_workOrderQuery, m_workOrder, *d.qryMeasure,
+                                                             *d.qryX, *d.qryY, mp.persistence);
+    m_measuring = std::make_unique<MeasuringController>(m_state.measuring, m_state.scale, m_workOrder, m_part,
+                                                        m_pictures, *m_persistence, m_dialogs, mp.measuring);
+    connect(m_labels.get(), &LabelsController::picked, m_measuring.get(), &MeasuringController::labelPicked);
+    connect(m_measuring.get(), &MeasuringController::labelColourRequested, m_labels.get(),
+            &LabelsController::autoLabelColour);
+    connect(mp.ToolBar4, &QToolBar::actionTriggered, m_measuring.get(),
+            [measuring = m_measuring.get()](QAction *action) { measuring->tbWidthClick(action->property("tag").toInt()); });
+}
+
+void TfmMain::buildTimers()
+{
     m_Timer1 = new QTimer(this);
     m_Timer1->setObjectName(QStringLiteral("Timer1"));
     m_Timer1->setSingleShot(true);
@@ -63,33 +199,6 @@ TfmMain::TfmMain(const QString &programFolder, QWidget *parent)
     m_hideDelay->setSingleShot(true);
     m_hideDelay->setInterval(500);
     connect(m_hideDelay, &QTimer::timeout, this, &TfmMain::hideToTray);
-
-    m_aboutBox = new TfmAboutBox(this);
-
-    FormCreate();
-}
-
-TfmMain::~TfmMain()
-{
-    // The datasets go before the connection they use.
-    for (Dataset *d : {m_datasets.qryUnitSet, m_datasets.qryScaleSet, m_datasets.qryTitle, m_datasets.qryMeasure,
-                       m_datasets.qryProductData, m_datasets.qryPrdOBJ, m_datasets.qryX, m_datasets.qryY})
-        delete d;
-}
-
-void TfmMain::setDialogs(std::unique_ptr<Dialogs> dialogs)
-{
-    m_dialogs.set(std::move(dialogs));
-}
-
-QString TfmMain::statusText(int panel) const
-{
-    return m_statusPanels.at(panel)->text();
-}
-
-bool TfmMain::trayAvailable() const
-{
-    return m_tray && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void TfmMain::FormCreate()
@@ -98,55 +207,45 @@ void TfmMain::FormCreate()
     setProperty("tag", 0);
     m_pages->setCurrentWidget(m_pages->findChild<QWidget *>(QStringLiteral("TabSheet2")));
     m_settingsPages->setCurrentWidget(m_settingsPages->findChild<QWidget *>(QStringLiteral("tsCapture")));
-    m_state.LabelSelected.fill(0);
-    m_state.LabelSelectedValue.fill(0);
-    m_state.SelectedCount = 0;
-    // The first kind is chosen, as its frame shows; the status bar keeps the working folder.
+    // The label selection starts empty. The first kind is chosen, as its frame shows; the status bar
+    // keeps the working folder.
     m_measuring->selectKind(0);
     m_statusPanels[1]->setText(QDir::currentPath());
     m_statusPanels[2]->clear();
 
-    // Until the settings file is read the watched folder is the user's pictures folder.
-    if (m_state.WatchFolder.isEmpty())
-        m_state.WatchFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     // The unit and scale lists are filled before anything is measured.
-    try {
-        m_datasets.qryUnitSet->close();
-        m_datasets.qryUnitSet->open();
-        m_datasets.qryScaleSet->close();
-        m_datasets.qryScaleSet->open();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(this, e.message());
-    }
+    guarded(m_dialogs, this, [this] {
+        for (Dataset *list : {m_datasets->qryUnitSet.get(), m_datasets->qryScaleSet.get()}) {
+            list->close();
+            list->open();
+        }
+    });
     // Without its watched folder the rest of the creation is skipped; the window still opens.
-    if (!ensureWatchFolder())
+    if (!guarded(m_dialogs, this, [this] { ensureWatchFolder(); }))
         return;
-    QDir::setCurrent(m_state.ProgramFolder);
-    try {
-        m_activeScale->selectActiveScale();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(this, e.message());
-    }
+    QDir::setCurrent(m_state.paths.ProgramFolder);
+    guarded(m_dialogs, this, [this] { m_activeScale->chooseScaleSet(); });
     m_Panel3->setFixedWidth(16);
     m_Panel85->setProperty("tag", 1);
     m_Panel85->setText(QStringLiteral("<"));
     m_Timer1->start();
 }
 
-bool TfmMain::ensureWatchFolder()
+void TfmMain::ensureWatchFolder()
 {
-    if (QDir(m_state.WatchFolder).exists() || QDir().mkpath(m_state.WatchFolder))
-        return true;
-    m_dialogs.error(this, QStringLiteral("Cannot create ") + m_state.WatchFolder);
-    return false;
+    const QString &folder = m_state.paths.WatchFolder;
+    if (!QDir(folder).exists() && !QDir().mkpath(folder))
+        throw ProgramError(QStringLiteral("Cannot create ") + folder);
 }
 
 void TfmMain::Timer1Timer()
 {
-    m_Timer1->stop();
-    m_pages->setCurrentWidget(m_measurePage);
-    // A short pause lets the measuring page paint before the window goes to the tray.
-    m_hideDelay->start();
+    guarded(m_dialogs, this, [this] {
+        m_Timer1->stop();
+        m_pages->setCurrentWidget(m_measurePage);
+        // A short pause lets the measuring page paint before the window goes to the tray.
+        m_hideDelay->start();
+    });
 }
 
 void TfmMain::hideToTray()
@@ -158,18 +257,22 @@ void TfmMain::hideToTray()
 
 void TfmMain::bbtHiddenClick()
 {
-    if (trayAvailable())
-        hide();
-    else
-        showMinimized();
+    guarded(m_dialogs, this, [this] {
+        if (trayAvailable())
+            hide();
+        else
+            showMinimized();
+    });
 }
 
 void TfmMain::TrayIcon1Restore()
 {
-    FormShow();
-    showNormal();
-    raise();
-    activateWindow();
+    guarded(m_dialogs, this, [this] {
+        FormShow();
+        showNormal();
+        raise();
+        activateWindow();
+    });
 }
 
 void TfmMain::showEvent(QShowEvent *event)
@@ -210,48 +313,56 @@ void TfmMain::buildTray()
 
 void TfmMain::Exit1Click()
 {
-    if (m_dialogs.confirm(this, QStringLiteral("確定要結束量測程式嗎？"), QStringLiteral("確認"), Dialogs::Icon::Question))
-        close();
+    guarded(m_dialogs, this, [this] {
+        if (m_dialogs.confirm(this, QStringLiteral("確定要結束量測程式嗎？"), QStringLiteral("確認"),
+                              Dialogs::Icon::Question))
+            close();
+    });
 }
 
 void TfmMain::PrintSetup1Click()
 {
-    m_dialogs.printerSetup(this);
+    guarded(m_dialogs, this, [this] { m_dialogs.printerSetup(this); });
 }
 
 void TfmMain::N8Click()
 {
-    if (findChild<TfmHelp *>(QStringLiteral("fmHelp")))
-        return;
-    auto *help = new TfmHelp(this);
-    help->show();
-    help->setWindowState(Qt::WindowNoState);
+    guarded(m_dialogs, this, [this] {
+        if (findChild<TfmHelp *>(QStringLiteral("fmHelp")))
+            return;
+        auto *help = new TfmHelp(this);
+        help->show();
+        help->setWindowState(Qt::WindowNoState);
+    });
 }
 
 void TfmMain::N11Click()
 {
-    m_dialogs.exec(*m_aboutBox);
+    guarded(m_dialogs, this, [this] { m_dialogs.exec(*m_aboutBox); });
 }
 
 void TfmMain::Panel85Click()
 {
+    guarded(m_dialogs, this, [this] { sizeSidePanel(m_Panel85->property("tag").toInt()); });
+}
+
+void TfmMain::Panel89Click()
+{
+    guarded(m_dialogs, this, [this] { sizeSidePanel(2); });
+}
+
+void TfmMain::Panel90Click()
+{
+    guarded(m_dialogs, this, [this] { sizeSidePanel(3); });
+}
+
+void TfmMain::sizeSidePanel(int tag)
+{
+    // The strip's tag says the width to open to; an open panel's tag is 0, so the next press closes it.
     static constexpr int widths[] = {16, 280, 320, 384};
-    const int tag = m_Panel85->property("tag").toInt();
     if (tag < 0 || tag > 3)
         return;
     m_Panel3->setFixedWidth(widths[tag]);
     m_Panel85->setText(tag == 0 ? QStringLiteral("<") : QStringLiteral(">"));
     m_Panel85->setProperty("tag", tag == 0 ? 1 : 0);
-}
-
-void TfmMain::Panel89Click()
-{
-    m_Panel85->setProperty("tag", 2);
-    Panel85Click();
-}
-
-void TfmMain::Panel90Click()
-{
-    m_Panel85->setProperty("tag", 3);
-    Panel85Click();
 }

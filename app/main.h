@@ -5,37 +5,49 @@
 
 #include <QMainWindow>
 
-#include "app/dialogs.h"
-#include "app/state.h"
-#include "measure/measuring.h"
-#include "records/datasets.h"
+#include "app/mainstate.h"
+#include "display/pictures.h"
+#include "records/currentpart.h"
+#include "records/currentworkorder.h"
+#include "ui/dialogs.h"
 
 class ActiveScaleController;
 class Database;
-class UnitScaleController;
 class LabelsController;
+class MeasurementListQuery;
 class MeasurementPersistence;
+class MeasuringController;
 class PictureFilesController;
-class PictureView;
-class QAction;
-class QCheckBox;
+class PictureKeptAsDrawn;
 class QLabel;
 class QPushButton;
-class QScrollArea;
 class QSystemTrayIcon;
 class QTabWidget;
 class QTimer;
 class QWidget;
-class Shape;
 class TfmAboutBox;
+class UnitScaleController;
+struct Datasets;
+struct MeasuringPage;
+struct SettingsPage;
+
+// The application's texts before any window exists: its name "Quillmont3.07", which the task bar
+// shows. No display name is set, so window and box captions read exactly as they are given.
+void setApplicationTexts();
 
 // The main window: the composition root. Constructing it opens the database (a file that cannot be
-// opened throws DatabaseError before any window exists). It owns the shared state, builds the pages and the menu,
-// creates the controllers that own the reactions, and runs start-up, hiding to the tray and exit.
+// opened throws DatabaseError before any window exists) and then, in this order, makes the owners of
+// the shared values, the pages with all their controls, the controllers bottom-up with what they use
+// passed to their constructors, the menu and the tray, and runs the creation sequence. Showing it is
+// separate. It holds no measuring, SQL or picture logic of its own.
 class TfmMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit TfmMain(const QString &programFolder, QWidget *parent = nullptr);
+    // For tests: the dialogs are in place before the creation sequence runs, and the watched folder
+    // (empty: the user's pictures folder) is where they say.
+    TfmMain(const QString &programFolder, std::unique_ptr<Dialogs> dialogs, const QString &watchFolder,
+            QWidget *parent = nullptr);
     ~TfmMain() override;
 
     // Replaces the modal-interaction seam (tests script their dialogs through it).
@@ -43,11 +55,14 @@ public:
     [[nodiscard]] Dialogs &dialogs() { return m_dialogs; }
 
     [[nodiscard]] MainState &state() { return m_state; }
+    [[nodiscard]] Pictures &pictures() { return m_pictures; }
+    [[nodiscard]] const CurrentWorkOrder &workOrder() const { return m_workOrder; }
+    [[nodiscard]] const CurrentPart &part() const { return m_part; }
     [[nodiscard]] MeasuringController &measuring() { return *m_measuring; }
     [[nodiscard]] PictureFilesController &pictureFiles() { return *m_pictureFiles; }
     [[nodiscard]] LabelsController &labels() { return *m_labels; }
     [[nodiscard]] MeasurementPersistence &persistence() { return *m_persistence; }
-    [[nodiscard]] const Datasets &datasets() const { return m_datasets; }
+    [[nodiscard]] const Datasets &datasets() const { return *m_datasets; }
     [[nodiscard]] Database &database() { return *m_database; }
     [[nodiscard]] ActiveScaleController &activeScale() { return *m_activeScale; }
     [[nodiscard]] QString statusText(int panel) const;
@@ -70,40 +85,37 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    friend struct MainWindowBuilder;
-
+    void buildStatusBar();
+    void buildPages();
+    void buildControllers(const MeasuringPage &measuringPage, const SettingsPage &settingsPage);
+    void buildMenu();
+    void buildTray();
+    void buildTimers();
     void FormCreate();
     void FormShow();
     void FormHide();
-    void buildMenu();
-    void buildPages();
-    void buildRecords();
-    void buildCalibration();
-    void buildTray();
     void hideToTray();
-    bool ensureWatchFolder();
+    void ensureWatchFolder();
+    void sizeSidePanel(int tag);
 
+    // Declared in the order they are made; each is destroyed before what it uses.
     MainState m_state;
     DialogsSeam m_dialogs;
     std::unique_ptr<Database> m_database;
-    Datasets m_datasets;
-    MeasuringWidgets m_mw;
-    QScrollArea *m_scroll = nullptr;
-    QWidget *m_content = nullptr;
-    PictureView *m_imgTemp = nullptr;
-    QCheckBox *m_cbNote = nullptr;
-    QLabel *m_posUnitX = nullptr;
-    QLabel *m_posUnitY = nullptr;
-    QWidget *m_scaleBoxHost = nullptr;
-    QWidget *m_unitScaleHost = nullptr;
-    QCheckBox *m_cbAutoFont = nullptr;
-    QCheckBox *m_cbCaculate = nullptr;
-    LabelsController *m_labels = nullptr;
-    MeasurementPersistence *m_persistence = nullptr;
-    UnitScaleController *m_unitScale = nullptr;
-    ActiveScaleController *m_activeScale = nullptr;
-    MeasuringController *m_measuring = nullptr;
-    PictureFilesController *m_pictureFiles = nullptr;
+    std::unique_ptr<Datasets> m_datasets;
+    Pictures m_pictures;
+    CurrentWorkOrder m_workOrder;
+    CurrentPart m_part;
+    // Stand-ins for the parts still to come, with today's behaviour.
+    std::unique_ptr<MeasurementListQuery> m_workOrderQuery;
+    std::unique_ptr<PictureKeptAsDrawn> m_pictureRefresh;
+
+    std::unique_ptr<UnitScaleController> m_unitScale;
+    std::unique_ptr<ActiveScaleController> m_activeScale;
+    std::unique_ptr<PictureFilesController> m_pictureFiles;
+    std::unique_ptr<LabelsController> m_labels;
+    std::unique_ptr<MeasurementPersistence> m_persistence;
+    std::unique_ptr<MeasuringController> m_measuring;
 
     QTabWidget *m_pages = nullptr;
     QTabWidget *m_settingsPages = nullptr;

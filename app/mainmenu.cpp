@@ -93,7 +93,7 @@ void TfmMain::buildMenu()
     QMenu *info = addMenu(bar, "mmInfo", QStringLiteral("資訊"));
     QAction *about = addItem(info, "N11", QStringLiteral("關於"));
 
-    connect(load, &QAction::triggered, m_pictureFiles, &PictureFilesController::mmLoad1Click);
+    connect(load, &QAction::triggered, m_pictureFiles.get(), &PictureFilesController::mmLoad1Click);
     connect(printSetup, &QAction::triggered, this, &TfmMain::PrintSetup1Click);
     connect(exit, &QAction::triggered, this, &TfmMain::Exit1Click);
     connect(quit, &QAction::triggered, this, &TfmMain::Exit1Click);

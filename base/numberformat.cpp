@@ -90,6 +90,15 @@ QString nonFiniteText(double value)
 bool isPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
 bool isQuote(QChar c) { return c == u'"' || c == u'\''; }
 
+// Copies the quoted text that starts at `quote` literally; returns the index of its closing quote.
+qsizetype copyQuoted(const QString &pattern, qsizetype quote, QString &out)
+{
+    const qsizetype close = pattern.indexOf(pattern[quote], quote + 1);
+    const qsizetype stop = close < 0 ? pattern.size() : close;
+    out += QStringView(pattern).mid(quote + 1, stop - quote - 1);
+    return stop;
+}
+
 // What the pattern asks for, gathered before any output is produced.
 struct PatternShape {
     int IntegerPlaceholders = 0;
@@ -135,14 +144,35 @@ PatternShape analyse(const QString &pattern)
     return shape;
 }
 
+// A value without digits ("INF", "NAN") takes the place of the pattern's number; the literal text
+// around it stays, so a caption still reads "=INF" rather than losing its "=".
+QString formatNonFinite(const QString &pattern, double value)
+{
+    QString out;
+    bool numberWritten = false;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (isQuote(c)) {
+            i = copyQuoted(pattern, i, out);
+        } else if (isPlaceholder(c) || c == u'.') {
+            if (!numberWritten)
+                out += nonFiniteText(value);
+            numberWritten = true;
+        } else if (c != u',') {
+            out += c;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 QString formatFloat(const QString &pattern, double value)
 {
-    if (!std::isfinite(value))
-        return nonFiniteText(value);
     if (pattern.isEmpty())
         return floatToText(value);
+    if (!std::isfinite(value))
+        return formatNonFinite(pattern, value);
 
     const PatternShape shape = analyse(pattern);
     const Decimal number = roundToDecimals(significantDigits(value), shape.FractionPlaceholders);
@@ -186,10 +216,7 @@ QString formatFloat(const QString &pattern, double value)
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern[i];
         if (isQuote(c)) {
-            const qsizetype close = pattern.indexOf(c, i + 1);
-            const qsizetype stop = close < 0 ? pattern.size() : close;
-            out += QStringView(pattern).mid(i + 1, stop - i - 1);
-            i = stop;
+            i = copyQuoted(pattern, i, out);
         } else if (c == u',') {
             continue;
         } else if (c == u'.') {

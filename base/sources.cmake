@@ -1,6 +1,19 @@
 list(APPEND QM_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/numberformat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/canvas.h
   ${CMAKE_CURRENT_LIST_DIR}/canvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/color.h
+  ${CMAKE_CURRENT_LIST_DIR}/encoding.h
   ${CMAKE_CURRENT_LIST_DIR}/encoding.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gridlayout.h
+  ${CMAKE_CURRENT_LIST_DIR}/gridlayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/inifile.h
+  ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/numberformat.h
+  ${CMAKE_CURRENT_LIST_DIR}/numberformat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/numberparse.h
+  ${CMAKE_CURRENT_LIST_DIR}/numberparse.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/programerror.h
+  ${CMAKE_CURRENT_LIST_DIR}/programpaths.h
+  ${CMAKE_CURRENT_LIST_DIR}/safefile.h
+  ${CMAKE_CURRENT_LIST_DIR}/safefile.cpp
 )
-list(APPEND QM_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/safefile.cpp ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp ${CMAKE_CURRENT_LIST_DIR}/gridlayout.cpp)

@@ -13,10 +13,10 @@
 #include <QTest>
 
 #include "acquire/picturefiles.h"
-#include "app/main.h"
 #include "bench/bench_floor.h"
-#include "display/pictureview.h"
 #include "measure/measuring.h"
+#include "tests/app/testkit.h"
+#include "ui/pictureview.h"
 
 namespace {
 
@@ -74,8 +74,8 @@ std::vector<double> mouseMoves(PictureView *view, int count)
 // The memory part runs in its own process so the floor's buffers do not count.
 int memoryRun(const QString &jpeg)
 {
-    QTemporaryDir folder;
-    TfmMain window(folder.path());
+    TestWindow t;
+    TfmMain &window = *t.window;
     window.show();
     window.pictureFiles().LoadPictureFile(jpeg);
     PictureView *view = window.findChild<PictureView *>(QStringLiteral("imgView"));
@@ -95,7 +95,7 @@ int memoryRun(const QString &jpeg)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    prepareTestProcess();
     QApplication app(argc, argv);
     if (argc == 3 && QByteArray(argv[1]) == "--memory")
         return memoryRun(QString::fromLocal8Bit(argv[2]));
@@ -110,8 +110,8 @@ int main(int argc, char **argv)
         floors.push_back(floorLoadMs(jpeg, dir.filePath(QStringLiteral("floor.bmp")), reuse));
     reuse = QImage();
 
-    QTemporaryDir folder;
-    auto window = std::make_unique<TfmMain>(folder.path());
+    auto t = std::make_unique<TestWindow>();
+    TfmMain *window = t->window.get();
     window->show();
     std::vector<double> loads;
     QElapsedTimer timer;
@@ -133,7 +133,7 @@ int main(int argc, char **argv)
     const std::vector<double> moves = mouseMoves(view, 1000);
     std::printf("mouse move: median %.3f ms, max %.3f ms over %zu moves (goal <= 2 ms)\n", median(moves),
                 *std::max_element(moves.begin(), moves.end()), moves.size());
-    window.reset();
+    t.reset();
 
     // 3. Peak memory of a process that opened the picture and measured on it.
     QProcess child;

@@ -12,12 +12,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/main.h"
-#include "display/pictureview.h"
 #include "measure/measuring.h"
 #include "records/database.h"
 #include "records/dataset.h"
+#include "records/datasets.h"
 #include "records/sqlcatalogue.h"
+#include "tests/app/testkit.h"
+#include "ui/pictureview.h"
 
 namespace {
 
@@ -41,24 +42,20 @@ void fillWorkOrder(QSqlDatabase db, int rows)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    prepareTestProcess();
     QApplication app(argc, argv);
-    QTemporaryDir folder;
-    TfmMain window(folder.path());
+    TestWindow t;
+    TfmMain &window = *t.window;
     window.show();
     fillWorkOrder(window.database().db(), 1000);
     window.findChild<QLineEdit *>(QStringLiteral("edWorkSheetID"))->setText(QStringLiteral("WO1"));
     Dataset &list = *window.datasets().qryMeasure;
-    list.close();
-    list.clearParams();
-    list.setSql(Sql::MeasureList);
-    list.setParam(QStringLiteral("_OperNo"), QStringLiteral("WO1"));
-    list.open();
+    list.openWith(Sql::MeasureList, {{QStringLiteral("_OperNo"), QStringLiteral("WO1")}});
 
     auto *view = window.findChild<PictureView *>(QStringLiteral("imgView"));
-    view->picture() = QImage(1600, 1200, QImage::Format_BGR888);
-    view->picture().fill(Qt::gray);
-    view->pictureReplaced();
+    QImage plain(1600, 1200, QImage::Format_BGR888);
+    plain.fill(Qt::gray);
+    window.pictures().replace(plain);
     window.measuring().selectKind(2);
 
     std::vector<double> times;

@@ -9,6 +9,22 @@ double scaleFactor(double length, double pixels)
     return pixels == 0 ? 1.0 : length / pixels;
 }
 
+QString scaleRefusal(const QString &axis, double length, double pixels)
+{
+    const double factor = scaleFactor(length, pixels);
+    if (std::isfinite(factor) && factor > 0)
+        return QString();
+    return QStringLiteral("%1 軸倍率錯誤: %2 / %3 = %4\n倍率必須是大於 0 的有限數值!!")
+        .arg(axis, floatToText(length), floatToText(pixels), floatToText(factor));
+}
+
+QString unitLengthRefusal(double millimetres)
+{
+    if (std::isfinite(millimetres) && millimetres > 0)
+        return QString();
+    return QStringLiteral("單位長度錯誤: %1\n單位長度必須是大於 0 的數值!!").arg(floatToText(millimetres));
+}
+
 double unitFactor(double scaleUnitLength, double displayUnitLength, double previous)
 {
     if (displayUnitLength == 0)
@@ -25,23 +41,4 @@ QString gaugeCaption(double scaleX, double unitFactor)
 QString gaugeUnitCaption(const QString &displayUnitName)
 {
     return QStringLiteral("Unit:") + displayUnitName;
-}
-
-ParsedNumber<int> parseInteger(const QString &text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok, 10);
-    if (!ok)
-        return {0, QStringLiteral("'%1' is not a valid integer value").arg(text)};
-    return {value, QString()};
-}
-
-ParsedNumber<double> parseFloat(const QString &text)
-{
-    bool ok = false;
-    // QString's own conversion is locale-independent: "." is always the decimal point.
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return {0.0, QStringLiteral("'%1' is not a valid floating point value").arg(text)};
-    return {value, QString()};
 }

@@ -6,6 +6,15 @@
 // 1.0, so an axis that is not calibrated yet measures in pixels instead of dividing by zero.
 [[nodiscard]] double scaleFactor(double length, double pixels);
 
+// Why a scale of `length` over `pixels` cannot be used (`axis` is "X" or "Y"): its factor is not a
+// finite number above 0, so every length measured with it would be INF, NAN, 0 or negative. Empty
+// when it can.
+[[nodiscard]] QString scaleRefusal(const QString &axis, double length, double pixels);
+
+// Why a unit of this many millimetres cannot be used: it is not a finite number above 0, and the
+// display factor would divide by it. Empty when it can.
+[[nodiscard]] QString unitLengthRefusal(double millimetres);
+
 // The factor that turns a length in the scale set's unit into the display unit:
 // scaleUnitLength / displayUnitLength. A display unit of length 0, or any non-finite result, keeps
 // `previous`, so UnitFactor never becomes inf or NaN.
@@ -18,19 +27,3 @@ inline constexpr int GaugePixels = 100;
 [[nodiscard]] QString gaugeCaption(double scaleX, double unitFactor);
 // The gauge's unit caption: "Unit:" followed by the display unit's name.
 [[nodiscard]] QString gaugeUnitCaption(const QString &displayUnitName);
-
-// A number read from an operator's field. `error` is empty on success; otherwise it holds the
-// parser's message and `value` is the type's zero.
-template <class T>
-struct ParsedNumber {
-    T value{};
-    QString error;
-    [[nodiscard]] bool ok() const { return error.isEmpty(); }
-};
-
-// Reads a whole number with optional sign, ignoring surrounding blanks, whatever the locale.
-// Failure: "'abc' is not a valid integer value".
-[[nodiscard]] ParsedNumber<int> parseInteger(const QString &text);
-// Reads a finite number with "." as the decimal point, ignoring surrounding blanks, whatever the
-// locale. Failure: "'abc' is not a valid floating point value".
-[[nodiscard]] ParsedNumber<double> parseFloat(const QString &text);

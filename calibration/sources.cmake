@@ -1,7 +1,15 @@
 list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/scalemath.h
   ${CMAKE_CURRENT_LIST_DIR}/scalemath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scalevalues.h
 )
 list(APPEND QM_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/scalebox.h
+  ${CMAKE_CURRENT_LIST_DIR}/scalebox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unitscalepanels.h
+  ${CMAKE_CURRENT_LIST_DIR}/unitscalepanels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unitscale.h
   ${CMAKE_CURRENT_LIST_DIR}/unitscale.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/activescale.h
   ${CMAKE_CURRENT_LIST_DIR}/activescale.cpp
 )

@@ -1,41 +1,33 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
+#include <QVariantMap>
 
-#include "records/datasets.h"
+#include "calibration/unitscalepanels.h"
 
+class Dataset;
 class Dialogs;
 class QComboBox;
 class QLineEdit;
-class QTableView;
-class QWidget;
-struct MainState;
+struct Datasets;
 
-// Maintenance of the unit and scale-set tables on the settings page "倍率設定", and the refills of
-// the scale box's two lists. Built into `host` (which gets a layout):
-//   unit panel  plUnitSet:  edUnitIndex, edUnitCode, edUnitName, edUnitValue; buttons BitBtn11 "新增",
-//                           BitBtn12 "更新", BitBtn13 "刪除", bbtUnitSetRefresh "資料重整"; grid dbgUnitSet
-//                           (editable in place: a posted cell goes straight to UnitSet, a refused one is
-//                           shown through Dialogs::error)
-//   scale panel plScaleSet: edScaleIndex, edScaleName, edScaleUnitCode, edScaleUnitName (read-only),
-//                           edXLength, edXPixel, edYLength, edYPixel; buttons BitBtn2 "新增", BitBtn10
-//                           "更新", BitBtn18 "刪除", bbtScaleSetRefresh "資料重整"; grid dbgScaleSet
-//                           (whole rows, read-only)
-// The grids and their datasets follow each other's current row. Moving qryScaleSet's row, by any
-// means, sets MainState::ScaleX and ScaleY. A number field that holds no number stops an add or update
-// with the parser's message through Dialogs::error before anything is written; every database error
-// is shown the same way and stops the operation at that statement. Unit changes reread qryScaleSet as
-// well, since its join drops the sets whose unit code no longer exists.
+// Maintenance of the unit and scale-set tables on the settings page "倍率設定" and the refills of
+// the scale box's two lists.
+//
+// The grids and their datasets follow each other's current row. The unit grid is edited in place:
+// a posted cell goes straight to UnitSet, unless it is not of the column's type or, for a length, not
+// above 0; then it is refused through Dialogs::error and nothing is written. A number field that holds
+// no number, a unit length that is not above 0 and a scale set whose scale would not be finite and
+// above 0 stop an add or update with a message before anything is written; every database error is
+// shown the same way and stops the operation at that statement. Unit changes reread qryScaleSet as
+// well, since its join drops the sets whose unit code no longer exists; when that drops the active
+// set from the list, activeScaleSetReplaced() asks for the whole scale selection, so the scale, the
+// gauge and the work order agree on the set the list now shows.
 class UnitScaleController : public QObject {
     Q_OBJECT
 public:
-    UnitScaleController(MainState &state, Dialogs &dialogs, const Datasets &datasets, QWidget *host,
-                        QObject *parent = nullptr);
-
-    // The scale box's scale-set list and display-unit list, which the refills rebuild. Until they
-    // are given, the refills still reposition the datasets and set the scale factors.
-    void setLists(QComboBox *cbScaleSet, QComboBox *cbUnitSet);
+    UnitScaleController(const Datasets &datasets, Dialogs &dialogs, const UnitScaleWidgets &widgets,
+                        QComboBox *cbScaleSet, QComboBox *cbUnitSet, QObject *parent = nullptr);
 
 public Q_SLOTS:
     void BitBtn11Click();
@@ -47,47 +39,50 @@ public Q_SLOTS:
     void BitBtn18Click();
     void bbtScaleSetRefreshClick();
 
+public:
+    // The reactions to the datasets. They run inside the operation that moved the dataset, so they
+    // throw to its error boundary rather than having their own.
     // Fills the unit fields from qryUnitSet's current row.
     void qryUnitSetAfterScroll();
     // Refill of the display-unit list, keeping the entry shown when it still exists.
     void qryUnitSetAfterOpen();
-    // Sets ScaleX and ScaleY from qryScaleSet's current row, then fills the scale fields.
+    // Fills the scale fields from qryScaleSet's current row (the active scale follows the row itself).
     void qryScaleSetAfterScroll();
-    // Refill of the scale-set list, keeping the name shown when it still exists; sets the factors.
+    // Refill of the scale-set list, keeping the name shown when it still exists.
     void qryScaleSetAfterOpen();
     void qryScaleSetAfterPost();
 
+Q_SIGNALS:
+    // The scale-set list no longer shows the set that was active before its tables were reread.
+    void activeScaleSetReplaced();
+
 private:
-    void buildUnitPanel(QWidget *panel);
-    void buildScalePanel(QWidget *panel);
-    void refillScaleSetList();
-    // Reads the scale panel's number and lengths; shows the parser's message and returns false when
-    // one is not a number.
-    bool readScaleFields(QVariantMap &fields);
+    void addUnit();
+    void updateUnit();
+    void deleteUnit();
+    void addScaleSet();
+    void updateScaleSet();
+    void deleteScaleSet();
+    // An add's existence test: true when `exists` finds the field's value, after saying so with
+    // `message` (its %1 the value) and putting the focus back into the field.
+    bool refusedAsDuplicate(const QStringList &exists, const char *param, QLineEdit *field, const QString &message);
+    // Deletes the current row of `rows` by its `key` once the operator said Yes to `question`.
+    bool deletedAfterAsking(Dataset &rows, const char *key, const QString &question, const QStringList &remove);
+    // Runs an operation that rereads the lists, then reports a replaced active set.
+    template <class Operation>
+    void keepingTheActiveSet(Operation &&operation);
     void refreshUnits();
     void refreshScaleSets();
-    void setScaleFactorsFromCurrentRow();
+    // The unit fields as statement parameters; throws ProgramError with the refusal when one is off.
+    [[nodiscard]] QVariantMap readUnitFields() const;
+    [[nodiscard]] QVariantMap readScaleFields() const;
 
-    MainState &m_state;
+    void refillScaleSetList();
+
+    const Datasets &m_d;
     Dialogs &m_dialogs;
-    Datasets m_d;
+    UnitScaleWidgets m_w;
     QWidget *m_host;
-    QPointer<QComboBox> m_cbScaleSet;
-    QPointer<QComboBox> m_cbUnitSet;
-
-    QLineEdit *m_edUnitIndex = nullptr;
-    QLineEdit *m_edUnitCode = nullptr;
-    QLineEdit *m_edUnitName = nullptr;
-    QLineEdit *m_edUnitValue = nullptr;
-    QTableView *m_dbgUnitSet = nullptr;
-
-    QLineEdit *m_edScaleIndex = nullptr;
-    QLineEdit *m_edScaleName = nullptr;
-    QLineEdit *m_edScaleUnitCode = nullptr;
-    QLineEdit *m_edScaleUnitName = nullptr;
-    QLineEdit *m_edXLength = nullptr;
-    QLineEdit *m_edXPixel = nullptr;
-    QLineEdit *m_edYLength = nullptr;
-    QLineEdit *m_edYPixel = nullptr;
-    QTableView *m_dbgScaleSet = nullptr;
+    QComboBox *m_cbScaleSet;
+    QComboBox *m_cbUnitSet;
 };

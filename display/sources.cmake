@@ -1,4 +1,5 @@
-list(APPEND QM_GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/pictureview.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/shape.cpp
+list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/pictures.h
+  ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picturerefresh.h
 )

@@ -1,12 +1,8 @@
 #include "measure/caption.h"
 
+#include <numbers>
+
 #include "base/numberformat.h"
-
-namespace {
-
-constexpr double Pi = 3.141592653589793;
-
-}  // namespace
 
 QString labelCaption(MeasurementKind kind, int index, const GeometryResult &g, double scaleX, double scaleY,
                      double unitFactor, const QString &noteText)
@@ -19,7 +15,7 @@ QString labelCaption(MeasurementKind kind, int index, const GeometryResult &g, d
         return head + formatFloat(QStringLiteral("=0.000"), radius)
                + formatFloat(QStringLiteral("\nCx:0.000,"), g.val[1] * scaleX * unitFactor)
                + formatFloat(QStringLiteral("\nCy:0.000"), g.val[2] * scaleY * unitFactor)
-               + formatFloat(QStringLiteral("\nArea:0.000"), radius * radius * Pi);
+               + formatFloat(QStringLiteral("\nArea:0.000"), radius * radius * std::numbers::pi);
     }
     case MeasurementKind::Angle:
         return head + formatFloat(QStringLiteral("=0.000°"), g.val[0])

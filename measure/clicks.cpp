@@ -4,7 +4,7 @@
 #include <cmath>
 #include <span>
 
-#include "measure/measurementobject.h"
+#include "records/measurementobject.h"
 
 namespace {
 

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kHalfPi = 1.5707963267948966;
-constexpr double kInvPi = 0.3183098861837907;
+using std::numbers::inv_pi;
+using std::numbers::pi;
 
 double sq(double v)
 {
@@ -92,7 +91,7 @@ std::optional<AngleResult> angleBetween(QPointF p1, QPointF p2, QPointF p3, QPoi
 
     const double t = (y1 * a1 - x1 * (y2 - y1) - y3 * a1 + x3 * (y2 - y1)) / denominator;
     AngleResult r;
-    r.degrees = std::abs(theta * 180 * kInvPi);
+    r.degrees = std::abs(theta * 180 * inv_pi);
     r.intersection = QPointF(x3 + (x4 - x3) * t, y3 + (y4 - y3) * t);
     return r;
 }
@@ -163,15 +162,15 @@ std::optional<GeometryResult> computeGeometry(MeasurementKind kind, std::span<co
         g.labelX = toPixel(p3.x());
         g.labelY = toPixel(p3.y());
         if (kind == MeasurementKind::Circle) {
-            g.area = sq(rc * unitFactor) * kPi;
+            g.area = sq(rc * unitFactor) * pi;
             break;
         }
         const double ux = p1.x() - c.x(), uy = p1.y() - c.y();
         const double wx = p3.x() - c.x(), wy = p3.y() - c.y();
         const double dot = ux * wx + uy * wy;
         const double lengths = std::sqrt(sq(ux) + sq(uy)) * std::sqrt(sq(wx) + sq(wy));
-        const double theta = lengths != 0 ? std::acos(std::clamp(dot / lengths, -1.0, 1.0)) : kHalfPi;
-        g.arcLength = dot < 0 ? rc * unitFactor * (kTwoPi - theta) : rc * unitFactor * theta;
+        const double theta = lengths != 0 ? std::acos(std::clamp(dot / lengths, -1.0, 1.0)) : pi / 2;
+        g.arcLength = dot < 0 ? rc * unitFactor * (2 * pi - theta) : rc * unitFactor * theta;
         g.chord = calibratedDistance(p1, p3, scaleX, scaleY) * unitFactor;
         break;
     }

@@ -4,17 +4,18 @@
 
 #include <QCheckBox>
 #include <QMouseEvent>
-#include <QScrollArea>
-#include <QScrollBar>
 
-#include "app/dialogs.h"
-#include "app/state.h"
 #include "base/color.h"
-#include "display/pictureview.h"
+#include "calibration/scalevalues.h"
+#include "display/pictures.h"
 #include "measure/kinds.h"
-#include "measure/measurementobject.h"
+#include "measure/measurementlabel.h"
+#include "measure/measuringstate.h"
 #include "records/dataset.h"
+#include "records/labelselection.h"
 #include "records/measurementstore.h"
+#include "ui/dialogs.h"
+#include "ui/guarded.h"
 
 namespace {
 
@@ -28,48 +29,18 @@ bool picksLabels(MeasurementKind kind)
 
 }  // namespace
 
-MeasurementLabel::MeasurementLabel(QWidget *parent)
-    : QLabel(parent)
-{
-    setAutoFillBackground(false);
-    setTextFormat(Qt::PlainText);
-}
-
-void MeasurementLabel::mousePressEvent(QMouseEvent *event)
-{
-    Q_EMIT mouseDown(this, event);
-}
-
-void MeasurementLabel::mouseMoveEvent(QMouseEvent *event)
-{
-    Q_EMIT mouseMove(this, event);
-}
-
-void MeasurementLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    Q_EMIT mouseUp(this, event);
-}
-
-quint32 labelColor(const QLabel &label)
-{
-    return toTColor(label.palette().color(QPalette::WindowText));
-}
-
-void setLabelColor(QLabel &label, quint32 color)
-{
-    QPalette palette = label.palette();
-    palette.setColor(QPalette::WindowText, fromTColor(color));
-    label.setPalette(palette);
-}
-
-LabelsController::LabelsController(MainState &state, Dialogs &dialogs, const LabelWidgets &widgets,
-                                   Dataset &qryMeasure, Dataset &qryX, QObject *parent)
+LabelsController::LabelsController(LabelSelection &selection, const MeasuringState &measuring,
+                                   const ScaleValues &scale, const Pictures &pictures, Dataset &qryMeasure,
+                                   Dataset &qryX, Dialogs &dialogs, const LabelWidgets &widgets, QObject *parent)
     : QObject(parent)
-    , m_state(state)
-    , m_dialogs(dialogs)
-    , m_w(widgets)
+    , m_selection(selection)
+    , m_measuring(measuring)
+    , m_scale(scale)
+    , m_pictures(pictures)
     , m_qryMeasure(qryMeasure)
     , m_qryX(qryX)
+    , m_dialogs(dialogs)
+    , m_w(widgets)
 {
 }
 
@@ -81,6 +52,11 @@ int LabelsController::dragState() const
 void LabelsController::setDragState(int state)
 {
     m_w.Label58->setProperty("tag", state);
+}
+
+bool LabelsController::listHasRows() const
+{
+    return m_qryMeasure.isOpen() && !m_qryMeasure.isEmpty();
 }
 
 MeasurementLabel *LabelsController::makeLabel(const QString &caption, int tag, int x, int y, int pointSize,
@@ -110,33 +86,41 @@ MeasurementLabel *LabelsController::makeLabel(const QString &caption, int tag, i
 
 MeasurementLabel *LabelsController::createLabel(const MeasurementObject &m, const QString &caption)
 {
-    m_lastLabel = makeLabel(caption, m_qryMeasure.recordCount(), m.LabelX, m.LabelY, m_w.Panel19->font().pointSize(),
+    m_lastLabel = makeLabel(caption, m.rIndex, m.LabelX, m.LabelY, m_w.Panel19->font().pointSize(),
                             labelColor(*m_w.Panel19));
     return m_lastLabel;
 }
 
 MeasurementLabel *LabelsController::createStoredLabel(const MeasurementObject &m, const QString &caption, int tag)
 {
-    const bool selected = tag >= 0 && tag < int(m_state.LabelSelected.size()) && m_state.LabelSelected[tag];
-    return makeLabel(caption, tag, m.LabelX, m.LabelY, m.LabelSize, selected ? Red : m.Color);
+    return makeLabel(caption, tag, m.LabelX, m.LabelY, m.LabelSize, m_selection.isSelected(tag) ? Red : m.Color);
 }
 
 void LabelsController::labelMouseDown(MeasurementLabel *label, QMouseEvent *event)
 {
+    guarded(m_dialogs, m_w.window, [&] { pressed(label, event); });
+}
+
+void LabelsController::pressed(MeasurementLabel *label, QMouseEvent *event)
+{
     m_dragOrigin = event->position().toPoint();
-    m_qryMeasure.locate(QStringLiteral("rIndex"), label->tag());
+    const bool onRow = listHasRows();
+    // A tag the list does not hold leaves it on whatever row is current.
+    if (onRow)
+        m_qryMeasure.locate(QStringLiteral("rIndex"), label->tag());
     if (event->button() != Qt::LeftButton)
         return;
     if (m_w.cbCaculate->isChecked()) {
-        toggleSelection(label);
+        if (onRow)
+            toggleSelection(label);
         return;
     }
-    const MeasurementKind kind = m_state.clicks.CurrentKind;
+    const MeasurementKind kind = m_measuring.clicks.CurrentKind;
     if (picksLabels(kind)) {
         if (kind == MeasurementKind::CircleToCircle)
             setDragState(PickedByCircleToCircle);
-        if (onPick && !m_qryMeasure.isEmpty())
-            onPick(measurementFromRow(m_qryMeasure), label);
+        if (onRow)
+            Q_EMIT picked(measurementFromRow(m_qryMeasure), label);
         return;
     }
     setDragState(Armed);
@@ -144,13 +128,20 @@ void LabelsController::labelMouseDown(MeasurementLabel *label, QMouseEvent *even
 
 void LabelsController::labelMouseMove(MeasurementLabel *label, QMouseEvent *event)
 {
-    if (!m_w.cbMoveLabel->isChecked() || dragState() != Armed)
-        return;
-    const QPoint at = event->position().toPoint();
-    label->move(label->pos() + at - m_dragOrigin);
+    guarded(m_dialogs, m_w.window, [&] {
+        if (!m_w.cbMoveLabel->isChecked() || dragState() != Armed)
+            return;
+        const QPoint at = event->position().toPoint();
+        label->move(label->pos() + at - m_dragOrigin);
+    });
 }
 
 void LabelsController::labelMouseUp(MeasurementLabel *label, QMouseEvent *event)
+{
+    guarded(m_dialogs, m_w.window, [&] { released(label, event); });
+}
+
+void LabelsController::released(MeasurementLabel *label, QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton) {
         QFont font = label->font();
@@ -161,39 +152,39 @@ void LabelsController::labelMouseUp(MeasurementLabel *label, QMouseEvent *event)
         }
         return;
     }
-    if (m_w.cbMoveLabel->isChecked() && dragState() == Armed)
-        storePlacement(label);
+    // The drag state goes back to idle even when storing fails.
+    const bool store = m_w.cbMoveLabel->isChecked() && dragState() == Armed;
     setDragState(Idle);
+    if (store)
+        storePlacement(label);
 }
 
 void LabelsController::storePlacement(MeasurementLabel *label)
 {
-    if (m_qryMeasure.isEmpty())
+    // The keys are those of the list's current row, the one the press located.
+    if (!listHasRows())
         return;
-    try {
-        storeLabelPlacement(m_qryX, m_qryMeasure.text(QStringLiteral("OperNo")), m_qryMeasure.text(QStringLiteral("RecID")),
-                            m_qryMeasure.integer(QStringLiteral("OBJIndex")), label->x(), label->y(),
-                            label->font().pointSize(), labelColor(*label));
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_w.window, e.message());
-    }
+    storeLabelPlacement(m_qryX, m_qryMeasure.text(QStringLiteral("OperNo")), m_qryMeasure.text(QStringLiteral("RecID")),
+                        m_qryMeasure.integer(QStringLiteral("OBJIndex")), label->x(), label->y(),
+                        label->font().pointSize(), labelColor(*label));
 }
 
 void LabelsController::toggleSelection(MeasurementLabel *label)
 {
     const int tag = label->tag();
-    // The selection table has 1000 entries; later measurements cannot take part in the statistic.
-    if (tag < 0 || tag >= int(m_state.LabelSelected.size()) || m_qryMeasure.isEmpty())
+    // The selection table has its fixed size; later measurements cannot take part in the statistic.
+    if (!LabelSelection::fits(tag))
         return;
-    if (m_state.LabelSelected[tag]) {
-        m_state.LabelSelected[tag] = 0;
-        m_state.LabelSelectedValue[tag] = 0;
-        --m_state.SelectedCount;
+    const auto i = std::size_t(tag);
+    if (m_selection.LabelSelected[i]) {
+        m_selection.LabelSelected[i] = 0;
+        m_selection.LabelSelectedValue[i] = 0;
+        --m_selection.SelectedCount;
         setLabelColor(*label, quint32(m_qryMeasure.field(QStringLiteral("Color")).toLongLong()));
     } else {
-        m_state.LabelSelected[tag] = 1;
-        m_state.LabelSelectedValue[tag] = m_qryMeasure.number(QStringLiteral("Val4")) * m_state.UnitFactor;
-        ++m_state.SelectedCount;
+        m_selection.LabelSelected[i] = 1;
+        m_selection.LabelSelectedValue[i] = m_qryMeasure.number(QStringLiteral("Val4")) * m_scale.UnitFactor;
+        ++m_selection.SelectedCount;
         setLabelColor(*label, Red);
     }
     Q_EMIT selectionChanged();
@@ -201,9 +192,14 @@ void LabelsController::toggleSelection(MeasurementLabel *label)
 
 void LabelsController::autoLabelColour()
 {
+    guarded(m_dialogs, m_w.window, [this] { pickLabelColour(); });
+}
+
+void LabelsController::pickLabelColour()
+{
     if (!m_w.cbAutoFont->isChecked() || !m_lastLabel)
         return;
-    const QImage &clean = m_w.imgTemp->picture();
+    const QImage &clean = m_pictures.clean();
     const int x = m_lastLabel->x() + 1;
     const int y = m_lastLabel->y() + 1;
     if (!clean.valid(x, y))
@@ -216,6 +212,11 @@ void LabelsController::autoLabelColour()
 }
 
 void LabelsController::bbtClearLabelClick()
+{
+    guarded(m_dialogs, m_w.window, [this] { clearLabels(); });
+}
+
+void LabelsController::clearLabels()
 {
     const QObjectList children = m_w.content->children();
     for (auto it = children.rbegin(); it != children.rend(); ++it) {

@@ -1,47 +1,26 @@
 #pragma once
 
-#include <functional>
-
-#include <QLabel>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 
-class Dialogs;
+#include "measure/measurementlabel.h"
+#include "records/measurementobject.h"
+
 class Dataset;
-class PictureView;
+class Dialogs;
+class Pictures;
 class QCheckBox;
+class QLabel;
 class QMouseEvent;
-class QScrollArea;
-struct MainState;
-struct MeasurementObject;
-
-// A result label over the picture: transparent text whose tag is its measurement's rIndex.
-class MeasurementLabel : public QLabel {
-    Q_OBJECT
-public:
-    explicit MeasurementLabel(QWidget *parent);
-    [[nodiscard]] int tag() const { return m_tag; }
-    void setTag(int tag) { m_tag = tag; }
-
-Q_SIGNALS:
-    void mouseDown(MeasurementLabel *label, QMouseEvent *event);
-    void mouseMove(MeasurementLabel *label, QMouseEvent *event);
-    void mouseUp(MeasurementLabel *label, QMouseEvent *event);
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
-private:
-    int m_tag = 0;
-};
+class QWidget;
+struct LabelSelection;
+struct MeasuringState;
+struct ScaleValues;
 
 struct LabelWidgets {
     QWidget *window = nullptr;
-    QScrollArea *ScrollBox1 = nullptr;
     QWidget *content = nullptr;  // the scroll area's content: labels live here, in picture-anchor coordinates
-    PictureView *imgTemp = nullptr;
     QCheckBox *cbMoveLabel = nullptr;
     QCheckBox *cbCaculate = nullptr;
     QCheckBox *cbAutoFont = nullptr;
@@ -51,24 +30,28 @@ struct LabelWidgets {
 
 // The result labels: creating them, dragging and restyling with their place stored, picking them for
 // the measuring kinds and for the statistic, the automatic black-or-white colour, clearing them.
+//
+// A press on a label moves the measurement list to the label's row. The list may be closed (when
+// rereading it failed) or empty: a label then stands for no row, so it picks nothing, selects
+// nothing and stores nothing, and it can still be dragged. The one writer of LabelSelection.
 class LabelsController : public QObject {
     Q_OBJECT
 public:
     enum DragState { Idle = 0, Armed = 1, PickedByCircleToCircle = 2 };
 
-    LabelsController(MainState &state, Dialogs &dialogs, const LabelWidgets &widgets, Dataset &qryMeasure,
-                     Dataset &qryX, QObject *parent = nullptr);
+    LabelsController(LabelSelection &selection, const MeasuringState &measuring, const ScaleValues &scale,
+                     const Pictures &pictures, Dataset &qryMeasure, Dataset &qryX, Dialogs &dialogs,
+                     const LabelWidgets &widgets, QObject *parent = nullptr);
 
-    // Creates the label of a measurement at its anchor with the label font sample's size and colour.
+    // Creates the label of a just-stored measurement at its anchor, tagged with its rIndex, with the
+    // label font sample's size and colour.
     MeasurementLabel *createLabel(const MeasurementObject &m, const QString &caption);
     // The label for a stored row, as the picture refresh rebuilds them.
     MeasurementLabel *createStoredLabel(const MeasurementObject &m, const QString &caption, int tag);
+    // Destroys every result label (the controls named "mlbMeasure…"); nothing stored changes.
+    void clearLabels();
     [[nodiscard]] MeasurementLabel *LastLabel() const { return m_lastLabel; }
     [[nodiscard]] int dragState() const;
-
-    // A press on a label while the kind picks labels (Circle, CircleToCircle, PointGroup, TextNote);
-    // the measurement list stands on the label's row.
-    std::function<void(const MeasurementObject &, MeasurementLabel *)> onPick;
 
 public Q_SLOTS:
     void labelMouseDown(MeasurementLabel *label, QMouseEvent *event);
@@ -78,24 +61,30 @@ public Q_SLOTS:
     void bbtClearLabelClick();
 
 Q_SIGNALS:
+    // A left press on a label while the kind picks labels (Circle, CircleToCircle, PointGroup,
+    // TextNote); the measurement list stands on the label's row, whose measurement this is.
+    void picked(const MeasurementObject &measurement, MeasurementLabel *label);
     // The statistic's selection changed (a label picked or unpicked in "計算" mode).
     void selectionChanged();
 
 private:
+    void pressed(MeasurementLabel *label, QMouseEvent *event);
+    void released(MeasurementLabel *label, QMouseEvent *event);
+    void pickLabelColour();
+    [[nodiscard]] bool listHasRows() const;
     void setDragState(int state);
     void toggleSelection(MeasurementLabel *label);
     void storePlacement(MeasurementLabel *label);
     MeasurementLabel *makeLabel(const QString &caption, int tag, int x, int y, int pointSize, quint32 color);
 
-    MainState &m_state;
-    Dialogs &m_dialogs;
-    LabelWidgets m_w;
+    LabelSelection &m_selection;
+    const MeasuringState &m_measuring;
+    const ScaleValues &m_scale;
+    const Pictures &m_pictures;
     Dataset &m_qryMeasure;
     Dataset &m_qryX;
+    Dialogs &m_dialogs;
+    LabelWidgets m_w;
     QPointer<MeasurementLabel> m_lastLabel;
     QPoint m_dragOrigin;
 };
-
-// The label's font colour as a stored colour value, and back.
-[[nodiscard]] quint32 labelColor(const QLabel &label);
-void setLabelColor(QLabel &label, quint32 color);

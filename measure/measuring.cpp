@@ -4,21 +4,25 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPointer>
 
-#include "app/dialogs.h"
-#include "app/state.h"
 #include "base/color.h"
 #include "base/numberformat.h"
-#include "display/pictureview.h"
-#include "display/shape.h"
+#include "calibration/scalevalues.h"
+#include "display/pictures.h"
 #include "measure/caption.h"
+#include "measure/measurementlabel.h"
+#include "measure/measurementsink.h"
+#include "measure/measuringstate.h"
 #include "measure/text.h"
+#include "records/currentpart.h"
+#include "records/currentworkorder.h"
+#include "ui/guarded.h"
+#include "ui/pictureview.h"
+#include "ui/shape.h"
 
 namespace {
 
@@ -33,10 +37,17 @@ ClickButton clickButton(Qt::MouseButton button)
 
 }  // namespace
 
-MeasuringController::MeasuringController(MainState &state, Dialogs &dialogs, const MeasuringWidgets &widgets,
+MeasuringController::MeasuringController(MeasuringState &state, const ScaleValues &scale,
+                                         const CurrentWorkOrder &workOrder, const CurrentPart &part, Pictures &pictures,
+                                         MeasurementSink &sink, Dialogs &dialogs, const MeasuringWidgets &widgets,
                                          QObject *parent)
     : QObject(parent)
     , m_state(state)
+    , m_scale(scale)
+    , m_workOrder(workOrder)
+    , m_part(part)
+    , m_pictures(pictures)
+    , m_sink(sink)
     , m_dialogs(dialogs)
     , m_w(widgets)
 {
@@ -52,8 +63,10 @@ MeasuringController::MeasuringController(MainState &state, Dialogs &dialogs, con
 void MeasuringController::bbtMeasure0Click()
 {
     auto *button = qobject_cast<QAbstractButton *>(sender());
-    if (button)
-        selectKind(button->property("tag").toInt());
+    guarded(m_dialogs, m_w.window, [&] {
+        if (button)
+            selectKind(button->property("tag").toInt());
+    });
 }
 
 void MeasuringController::selectKind(int kind)
@@ -85,10 +98,12 @@ bool MeasuringController::eventFilter(QObject *watched, QEvent *event)
 
 void MeasuringController::tbWidthClick(int kind)
 {
-    if (kind < 0 || kind >= KindCount)
-        return;
-    m_state.clicks.CurrentKind = kindFromIndex(kind);
-    placeSelectionFrame(kind);
+    guarded(m_dialogs, m_w.window, [&] {
+        if (kind < 0 || kind >= KindCount)
+            return;
+        m_state.clicks.CurrentKind = kindFromIndex(kind);
+        placeSelectionFrame(kind);
+    });
 }
 
 void MeasuringController::placeSelectionFrame(int kind)
@@ -106,27 +121,27 @@ ClickSettings MeasuringController::clickSettings() const
 {
     ClickSettings s;
     s.penColor = toTColor(m_w.Shape2->brushColor());
-    s.scaleX = m_state.ScaleX;
-    s.scaleY = m_state.ScaleY;
-    s.unitFactor = m_state.UnitFactor;
+    s.scaleX = m_scale.ScaleX;
+    s.scaleY = m_scale.ScaleY;
+    s.unitFactor = m_scale.UnitFactor;
     s.circleDetection = m_circleDetection;
     return s;
 }
 
 void MeasuringController::imgViewMouseDown(QMouseEvent *event)
 {
+    guarded(m_dialogs, m_w.window, [&] { click(event); });
+}
+
+void MeasuringController::click(QMouseEvent *event)
+{
     const bool shiftOrCtrl = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
     const QPoint at = event->position().toPoint();
-    // The click's marks run along the crosshair's lines: take the crosshair off first, or erasing it
-    // later would invert the marks where they overlap, and put it back afterwards.
-    const bool crosshair = m_state.CrosshairDrawn;
-    eraseCrosshair();
-    Canvas canvas(m_w.imgView->picture());
-    const ClickOutcome outcome = measureClick(m_state.clicks, canvas, clickButton(event->button()), shiftOrCtrl,
-                                              at.x(), at.y(), clickSettings());
-    m_w.imgView->repaintRects(canvas.dirtyRects());
-    if (crosshair)
-        drawCrosshair(m_state.crosshairPos);
+    ClickOutcome outcome;
+    m_pictures.draw([&](Canvas &canvas) {
+        outcome = measureClick(m_state.clicks, canvas, clickButton(event->button()), shiftOrCtrl, at.x(), at.y(),
+                               clickSettings());
+    });
     if (!outcome.handled || outcome.forCircleDetection)
         return;
     if (outcome.resetCircleDetection)
@@ -145,39 +160,15 @@ void MeasuringController::imgViewMouseUp(QMouseEvent *)
 
 void MeasuringController::imgViewMouseMove(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint();
-    m_w.lbDisplayPosX->setText(formatFloat(QStringLiteral("0.000"), at.x() * m_state.ScaleX * m_state.UnitFactor));
-    m_w.lbDisplayPosY->setText(formatFloat(QStringLiteral("0.000"), at.y() * m_state.ScaleY * m_state.UnitFactor));
-
-    eraseCrosshair();
-    if (m_circleDetection)
-        return;
-    drawCrosshair(at);
-}
-
-void MeasuringController::drawCrosshair(QPoint at)
-{
-    xorCrosshair(at);
-    m_state.crosshairPos = at;
-    m_state.CrosshairDrawn = true;
-}
-
-void MeasuringController::eraseCrosshair()
-{
-    if (!m_state.CrosshairDrawn)
-        return;
-    xorCrosshair(m_state.crosshairPos);
-    m_state.CrosshairDrawn = false;
-}
-
-void MeasuringController::xorCrosshair(QPoint at)
-{
-    QImage &picture = m_w.imgView->picture();
-    Canvas canvas(picture);
-    canvas.setPen(0xFFFFFF, PenMode::Xor);
-    canvas.line(0, at.y(), picture.width(), at.y());
-    canvas.line(at.x(), 0, at.x(), picture.height());
-    m_w.imgView->repaintRects(canvas.dirtyRects());
+    guarded(m_dialogs, m_w.window, [&] {
+        const QPoint at = event->position().toPoint();
+        m_w.lbDisplayPosX->setText(formatFloat(QStringLiteral("0.000"), at.x() * m_scale.ScaleX * m_scale.UnitFactor));
+        m_w.lbDisplayPosY->setText(formatFloat(QStringLiteral("0.000"), at.y() * m_scale.ScaleY * m_scale.UnitFactor));
+        if (m_circleDetection)
+            m_pictures.hideCrosshair();
+        else
+            m_pictures.moveCrosshair(at);
+    });
 }
 
 void MeasuringController::runCompletion(const Completion &completion)
@@ -197,10 +188,11 @@ void MeasuringController::runCompletion(const Completion &completion)
     writeSideOutputs(completion);
 
     MeasurementObject &m = m_state.CurrentMeasurement;
-    m.OperNo = m_w.edWorkSheetID->text();
-    m.RecID = m_w.cbOBJID->currentText();
-    m.RecName = m_w.cbOBJName->currentText();
-    const int index = m_sink ? m_sink->nextIndex(m.OperNo, m.RecID) : 0;
+    m.OperNo = m_workOrder.number();
+    m.RecID = m_part.RecID;
+    m.RecName = m_part.RecName;
+    // A failed look-up ends the click here: nothing is labelled or stored.
+    const int index = m_sink.nextIndex(m.OperNo, m.RecID);
     m.OBJIndex = index;
     m.AttribID = kindIndex(completion.kind) + 1;
     m.Attrib = kindName(completion.kind);
@@ -213,14 +205,17 @@ void MeasuringController::runCompletion(const Completion &completion)
     m.Color = toTColor(m_w.Panel19->palette().color(QPalette::WindowText));
     m.OBJNote = completion.kind == MeasurementKind::TextNote ? noteText : m_w.edNewOBJNote->text();
     m.MeasureName = kindPrefix(completion.kind) + formatFloat(QStringLiteral("000"), index);
-    m.rIndex = m_sink ? m_sink->listRowCount() : 0;
-
-    if (m_sink)
-        m_sink->measurementCompleted(m, labelCaption(completion.kind, index, completion.geometry, m_state.ScaleX,
-                                                     m_state.ScaleY, m_state.UnitFactor, noteText));
+    m.rIndex = m_sink.listRowCount();
+    m_sink.measurementCompleted(m, labelCaption(completion.kind, index, completion.geometry, m_scale.ScaleX,
+                                                m_scale.ScaleY, m_scale.UnitFactor, noteText));
 }
 
-void MeasuringController::labelPicked(const MeasurementObject &picked, QLabel *label)
+void MeasuringController::labelPicked(const MeasurementObject &picked, MeasurementLabel *label)
+{
+    guarded(m_dialogs, m_w.window, [&] { pick(picked, label); });
+}
+
+void MeasuringController::pick(const MeasurementObject &picked, MeasurementLabel *label)
 {
     switch (m_state.clicks.CurrentKind) {
     case MeasurementKind::Circle:
@@ -229,13 +224,14 @@ void MeasuringController::labelPicked(const MeasurementObject &picked, QLabel *l
         m_w.edVideoLineR->setText(floatToText(picked.Val[3]));
         return;
     case MeasurementKind::TextNote:
-        editNote(picked, label);
+        // Only a note's own label edits a note; a width's label stays as it is.
+        if (picked.AttribID == kindIndex(MeasurementKind::TextNote) + 1)
+            editNote(picked, label);
         return;
     case MeasurementKind::CircleToCircle:
     case MeasurementKind::PointGroup: {
-        Canvas canvas(m_w.imgView->picture());
-        const ClickOutcome outcome = pickLabel(m_state.clicks, canvas, picked, clickSettings());
-        m_w.imgView->repaintRects(canvas.dirtyRects());
+        ClickOutcome outcome;
+        m_pictures.draw([&](Canvas &canvas) { outcome = pickLabel(m_state.clicks, canvas, picked, clickSettings()); });
         if (outcome.completion)
             runCompletion(*outcome.completion);
         return;
@@ -254,8 +250,7 @@ void MeasuringController::editNote(const MeasurementObject &picked, QLabel *labe
     // Only OK changes the note: closing the window otherwise leaves the stored note as it was.
     if (!askNoteText(QPointF(picked.x[0], picked.y[0]), picked.OBJNote))
         return;
-    if (m_sink)
-        m_sink->noteEdited(picked, m_w.edText->text());
+    m_sink.noteEdited(picked, m_w.edText->text());
     label->setText(picked.MeasureName + QLatin1Char(':') + m_w.edText->text());
     label->adjustSize();
 }
@@ -264,14 +259,13 @@ bool MeasuringController::askNoteText(QPointF at, const QString &initial)
 {
     if (m_w.window->findChild<QWidget *>(QStringLiteral("fmText")))
         return false;
-    QPointer<TfmText> window = new TfmText(m_w.edText, m_w.window);
-    window->edText()->setText(initial);
+    // The window lives while it is shown, so "fmText" is found exactly then.
+    TfmText window(m_w.edText, m_w.window);
+    window.edText()->setText(initial);
     // Near the click: the page's and the picture panel's offsets added to the picture point.
     const QPoint origin = m_w.Panel2->mapTo(m_w.window, QPoint(0, 0));
-    window->move(m_w.window->mapToGlobal(origin) + QPoint(toPixel(at.x()) + 50, toPixel(at.y()) + 50));
-    const int result = m_dialogs.exec(*window);
-    delete window.data();
-    return result == QDialog::Accepted;
+    window.move(m_w.window->mapToGlobal(origin) + QPoint(toPixel(at.x()) + 50, toPixel(at.y()) + 50));
+    return m_dialogs.exec(window) == QDialog::Accepted;
 }
 
 void MeasuringController::writeSideOutputs(const Completion &completion)
@@ -288,8 +282,8 @@ void MeasuringController::writeSideOutputs(const Completion &completion)
         const double cx = g.val[1];
         const double cy = g.val[2];
         const double r = g.val[0];
-        m_w.Edit7->setText(floatToText(cx * m_state.ScaleX));
-        m_w.Edit8->setText(floatToText(cy * m_state.ScaleY));
+        m_w.Edit7->setText(floatToText(cx * m_scale.ScaleX));
+        m_w.Edit8->setText(floatToText(cy * m_scale.ScaleY));
         m_w.edVideoLineR->setText(floatToText(g.val[3]));
         m_w.Shape3->setGeometry(toPixel(cx - r + 2), toPixel(cy - r + 2), toPixel(2 * r + 1), toPixel(2 * r + 1));
         break;

@@ -3,46 +3,35 @@
 #include <array>
 
 #include <QObject>
-#include <QPointer>
 
 #include "measure/clicks.h"
+#include "records/measurementobject.h"
 
+struct CurrentPart;
+class CurrentWorkOrder;
 class Dialogs;
+class MeasurementLabel;
+class MeasurementSink;
 class PictureView;
-class Shape;
+class Pictures;
 class QAbstractButton;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMouseEvent;
 class QWidget;
-struct MainState;
-
-// Where completed measurements go: the database side. Until one is attached, measurements are
-// computed, drawn and shown but neither numbered nor stored.
-class MeasurementSink {
-public:
-    virtual ~MeasurementSink() = default;
-    // The next OBJIndex of the part in the work order.
-    virtual int nextIndex(const QString &operNo, const QString &recId) = 0;
-    // The number of rows in the measurement list.
-    virtual int listRowCount() = 0;
-    // Label, store, list refresh: everything after CurrentMeasurement is filled.
-    virtual void measurementCompleted(MeasurementObject &measurement, const QString &caption) = 0;
-    // A note edited from its label: store the new text.
-    virtual void noteEdited(const MeasurementObject &measurement, const QString &text) = 0;
-};
+class Shape;
+struct MeasuringState;
+struct ScaleValues;
 
 // The controls the measuring reactions read and write.
 struct MeasuringWidgets {
-    QWidget *window = nullptr;
-    QWidget *TabSheet1 = nullptr;
-    QWidget *Panel2 = nullptr;
+    QWidget *window = nullptr;  // owns the note window while it is open
+    QWidget *Panel2 = nullptr;  // the picture panel, for placing the note window
     PictureView *imgView = nullptr;
-    Shape *Shape1 = nullptr;
-    Shape *Shape2 = nullptr;
-    Shape *Shape3 = nullptr;
+    Shape *Shape1 = nullptr;  // the frame around the chosen kind's button
+    Shape *Shape2 = nullptr;  // the drawing-colour swatch
+    Shape *Shape3 = nullptr;  // the search frame a circle places
     QCheckBox *cbMoveLabel = nullptr;
     std::array<QAbstractButton *, KindCount> MeasureButtons{};
     QLineEdit *edVideoLineW = nullptr;
@@ -52,34 +41,29 @@ struct MeasuringWidgets {
     QLineEdit *edVideoLineR = nullptr;
     QLabel *lbDisplayPosX = nullptr;
     QLabel *lbDisplayPosY = nullptr;
-    QLineEdit *edWorkSheetID = nullptr;
-    QComboBox *cbOBJID = nullptr;
-    QComboBox *cbOBJName = nullptr;
     QLineEdit *edNewOBJNote = nullptr;
-    QLineEdit *edText = nullptr;
-    QLabel *Panel19 = nullptr;
+    QLineEdit *edText = nullptr;  // hidden: carries a note's text back from the note window
+    QLabel *Panel19 = nullptr;    // the label font sample: size and colour of new labels
     std::array<QLabel *, 3> statusPanels{};
 };
 
-// The measuring reactions of the main window: tool selection, clicks on the picture, completion,
-// text notes, the cursor read-out and crosshair.
+// The measuring reactions: tool selection, clicks on the picture, the completion of a kind, text
+// notes, picks of stored measurements' labels, and the cursor read-out and crosshair.
+//
+// It is the one writer of MeasuringState. It reads the active scale, the current work order and
+// part when a kind completes, draws through the picture pair and hands every completed measurement
+// to the sink, which stores and labels it. A failure of the sink (the database) ends the click.
 class MeasuringController : public QObject {
     Q_OBJECT
 public:
-    MeasuringController(MainState &state, Dialogs &dialogs, const MeasuringWidgets &widgets,
-                        QObject *parent = nullptr);
+    MeasuringController(MeasuringState &state, const ScaleValues &scale, const CurrentWorkOrder &workOrder,
+                        const CurrentPart &part, Pictures &pictures, MeasurementSink &sink, Dialogs &dialogs,
+                        const MeasuringWidgets &widgets, QObject *parent = nullptr);
 
-    void setSink(MeasurementSink *sink) { m_sink = sink; }
     // Circle detection owns the picture's clicks and moves while it is on.
     void setCircleDetection(bool on) { m_circleDetection = on; }
-
     // Selects a kind as its tool button does.
     void selectKind(int kind);
-    // Erases the XOR crosshair at the remembered place; used before the picture is replaced.
-    void eraseCrosshair();
-    // A stored measurement's label pressed while the kind picks labels: a circle shows its centre and
-    // radius, circle-to-circle and point groups take its point or line, a note is edited.
-    void labelPicked(const MeasurementObject &picked, QLabel *label);
 
 public Q_SLOTS:
     void bbtMeasure0Click();
@@ -87,6 +71,9 @@ public Q_SLOTS:
     void imgViewMouseDown(QMouseEvent *event);
     void imgViewMouseMove(QMouseEvent *event);
     void imgViewMouseUp(QMouseEvent *event);
+    // A stored measurement's label pressed while the kind picks labels: a circle shows its centre and
+    // radius, circle-to-circle and point groups take its point or line, a note's label edits the note.
+    void labelPicked(const MeasurementObject &picked, MeasurementLabel *label);
 
 Q_SIGNALS:
     // The circle-detection click counter goes back to 0 (right button).
@@ -98,9 +85,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void click(QMouseEvent *event);
+    void pick(const MeasurementObject &picked, MeasurementLabel *label);
     void placeSelectionFrame(int kind);
-    void drawCrosshair(QPoint at);
-    void xorCrosshair(QPoint at);
     void runCompletion(const Completion &completion);
     bool askNoteText(QPointF at, const QString &initial = QString());
     void editNote(const MeasurementObject &picked, QLabel *label);
@@ -108,9 +95,13 @@ private:
     void setStatus(int panel, const QString &text);
     [[nodiscard]] ClickSettings clickSettings() const;
 
-    MainState &m_state;
+    MeasuringState &m_state;
+    const ScaleValues &m_scale;
+    const CurrentWorkOrder &m_workOrder;
+    const CurrentPart &m_part;
+    Pictures &m_pictures;
+    MeasurementSink &m_sink;
     Dialogs &m_dialogs;
     MeasuringWidgets m_w;
-    MeasurementSink *m_sink = nullptr;
     bool m_circleDetection = false;
 };

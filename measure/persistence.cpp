@@ -3,92 +3,69 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "app/dialogs.h"
 #include "measure/labels.h"
-#include "measure/measurementobject.h"
+#include "records/currentworkorder.h"
 #include "records/dataset.h"
-#include "records/datasets.h"
+#include "records/measurementobject.h"
 #include "records/measurementstore.h"
-#include "records/sqlcatalogue.h"
+#include "records/workorderquery.h"
 
-MeasurementPersistence::MeasurementPersistence(Dialogs &dialogs, const Widgets &widgets, const Datasets &datasets,
-                                               LabelsController &labels, QObject *parent)
+MeasurementPersistence::MeasurementPersistence(LabelsController &labels, WorkOrderQuery &workOrderQuery,
+                                               const CurrentWorkOrder &workOrder, Dataset &qryMeasure, Dataset &qryX,
+                                               Dataset &qryY, const PersistenceWidgets &widgets, QObject *parent)
     : QObject(parent)
-    , m_dialogs(dialogs)
-    , m_w(widgets)
-    , m_qryMeasure(*datasets.qryMeasure)
-    , m_qryX(*datasets.qryX)
-    , m_qryY(*datasets.qryY)
     , m_labels(labels)
+    , m_workOrderQuery(workOrderQuery)
+    , m_workOrder(workOrder)
+    , m_qryMeasure(qryMeasure)
+    , m_qryX(qryX)
+    , m_qryY(qryY)
+    , m_w(widgets)
 {
 }
 
 int MeasurementPersistence::nextIndex(const QString &operNo, const QString &recId)
 {
-    try {
-        return nextMeasurementIndex(m_qryY, operNo, recId);
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_w.window, e.message());
-        return 1;
-    }
+    return nextMeasurementIndex(m_qryY, operNo, recId);
 }
 
-int MeasurementPersistence::listRowCount()
+int MeasurementPersistence::listRowCount() const
 {
     return m_qryMeasure.recordCount();
 }
 
 void MeasurementPersistence::measurementCompleted(MeasurementObject &m, const QString &caption)
 {
-    MeasurementLabel *label = m_labels.createLabel(m, caption);
+    // "說明：" makes the caption the note of this measurement and of the following ones.
     if (m_w.cbNote->isChecked())
-        m_w.edNewOBJNote->setText(label->text());
+        m_w.edNewOBJNote->setText(caption);
     m.OBJNote = m_w.edNewOBJNote->text();
-    try {
-        insertMeasurement(m_qryX, m);
-        reloadList();
-        m_qryMeasure.last();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_w.window, e.message());
-    }
+    insertMeasurement(m_qryX, m);
+    m_labels.createLabel(m, caption);
+    reloadList();
+    m_qryMeasure.last();
 }
 
 void MeasurementPersistence::update(const MeasurementObject &m)
 {
-    try {
-        updateMeasurement(m_qryX, m);
-        reloadList();
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_w.window, e.message());
-    }
+    updateMeasurement(m_qryX, m);
+    reloadList();
 }
 
 void MeasurementPersistence::noteEdited(const MeasurementObject &m, const QString &text)
 {
-    try {
-        storeLabelNote(m_qryX, m.OperNo, m.RecID, m.OBJIndex, text);
-    } catch (const DatabaseError &e) {
-        m_dialogs.error(m_w.window, e.message());
-    }
+    storeLabelNote(m_qryX, m.OperNo, m.RecID, m.OBJIndex, text);
 }
 
 void MeasurementPersistence::reloadList()
 {
-    if (queryWorkOrder) {
+    // The list is reopened and the work order queried again. The query reads the list for the
+    // work order by itself; without a number it leaves the list alone, so only then is the list
+    // reopened here: reopening first as well would read it twice.
+    if (m_workOrder.isEmpty()) {
         m_qryMeasure.close();
         m_qryMeasure.open();
-        queryWorkOrder();
         return;
     }
-    // Until work orders arrive the list follows the number in the work-order field.
-    const QString operNo = m_w.edWorkSheetID->text().trimmed();
-    m_qryMeasure.close();
-    if (operNo.isEmpty()) {
-        m_qryMeasure.open();
-        return;
-    }
-    m_qryMeasure.clearParams();
-    m_qryMeasure.setSql(Sql::MeasureList);
-    m_qryMeasure.setParam(QStringLiteral("_OperNo"), operNo);
-    m_qryMeasure.open();
+    m_workOrderQuery.btQryOperNoClick();
 }

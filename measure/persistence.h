@@ -1,51 +1,47 @@
 #pragma once
 
-#include <functional>
-
 #include <QObject>
 
-#include "measure/measuring.h"
+#include "measure/measurementsink.h"
 
-class Dialogs;
+class CurrentWorkOrder;
 class Dataset;
 class LabelsController;
 class QCheckBox;
 class QLineEdit;
-struct Datasets;
+class WorkOrderQuery;
 
-// The database side of a completed measurement: its label, its RecDetail row, the measurement list
-// reloaded and moved to the new row.
+struct PersistenceWidgets {
+    QCheckBox *cbNote = nullptr;        // "說明：": a new measurement's caption becomes its note
+    QLineEdit *edNewOBJNote = nullptr;  // the note of new measurements
+};
+
+// The database side of a completed measurement: its RecDetail row, then its label, then the
+// measurement list reread for the work order and moved to the new row. Every failure is a
+// DatabaseError thrown to the click that completed the measurement.
 class MeasurementPersistence : public QObject, public MeasurementSink {
     Q_OBJECT
 public:
-    struct Widgets {
-        QWidget *window = nullptr;
-        QCheckBox *cbNote = nullptr;
-        QLineEdit *edNewOBJNote = nullptr;
-        QLineEdit *edWorkSheetID = nullptr;
-    };
-
-    MeasurementPersistence(Dialogs &dialogs, const Widgets &widgets, const Datasets &datasets,
-                           LabelsController &labels, QObject *parent = nullptr);
+    MeasurementPersistence(LabelsController &labels, WorkOrderQuery &workOrderQuery, const CurrentWorkOrder &workOrder,
+                           Dataset &qryMeasure, Dataset &qryX, Dataset &qryY, const PersistenceWidgets &widgets,
+                           QObject *parent = nullptr);
 
     int nextIndex(const QString &operNo, const QString &recId) override;
-    int listRowCount() override;
+    int listRowCount() const override;
     void measurementCompleted(MeasurementObject &measurement, const QString &caption) override;
     void noteEdited(const MeasurementObject &measurement, const QString &text) override;
 
     // Overwrites a recomputed measurement's row, then queries the work order again.
     void update(const MeasurementObject &measurement);
 
-    // Reloads the measurement list for the work order in the field (the work-order query).
-    std::function<void()> queryWorkOrder;
-
 private:
     void reloadList();
 
-    Dialogs &m_dialogs;
-    Widgets m_w;
+    LabelsController &m_labels;
+    WorkOrderQuery &m_workOrderQuery;
+    const CurrentWorkOrder &m_workOrder;
     Dataset &m_qryMeasure;
     Dataset &m_qryX;
     Dataset &m_qryY;
-    LabelsController &m_labels;
+    PersistenceWidgets m_w;
 };

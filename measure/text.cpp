@@ -10,7 +10,6 @@ TfmText::TfmText(QLineEdit *target, QWidget *parent)
 {
     setObjectName(QStringLiteral("fmText"));
     setWindowTitle(QStringLiteral("文字註解"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
     resize(356, 60);
 

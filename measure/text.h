@@ -6,7 +6,8 @@ class QLineEdit;
 class QPushButton;
 
 // The note window: one line of text and an OK button. OK hands the text to the main window's hidden
-// note field; closing it any other way hands over nothing. It destroys itself when closed.
+// note field; closing it any other way hands over nothing. Whoever shows it owns it and lets it go
+// once it is closed, so it is found by its name "fmText" exactly while it is shown.
 class TfmText : public QDialog {
     Q_OBJECT
 public:

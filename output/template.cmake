@@ -1,6 +1,6 @@
 # The default spreadsheet template is made by our own writer and placed beside the program (the
 # executable lands in this binary folder), where the export looks for it.
-add_executable(quillmont_template ${CMAKE_CURRENT_LIST_DIR}/maketemplate.cpp)
+add_executable(quillmont_template ${QM_TOOL_SOURCES})
 quillmont_target_defaults(quillmont_template)
 target_link_libraries(quillmont_template PRIVATE quillmont_core)
 

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -181,6 +182,22 @@ void Dataset::clearParams()
     m_params.clear();
 }
 
+void Dataset::openWith(const QStringList &lines, const QVariantMap &params)
+{
+    setSql(lines);
+    for (auto it = params.cbegin(); it != params.cend(); ++it)
+        setParam(it.key(), it.value());
+    open();
+}
+
+int Dataset::run(const QStringList &lines, const QVariantMap &params)
+{
+    setSql(lines);
+    for (auto it = params.cbegin(); it != params.cend(); ++it)
+        setParam(it.key(), it.value());
+    return execSql();
+}
+
 void Dataset::open()
 {
     close();
@@ -202,8 +219,11 @@ void Dataset::open()
     const QSqlRecord record = query.record();
     const int first = hidden ? 1 : 0;
     QStringList names;
-    for (int i = first; i < record.count(); ++i)
+    std::vector<QMetaType> types;
+    for (int i = first; i < record.count(); ++i) {
         names.append(record.fieldName(i));
+        types.push_back(record.field(i).metaType());
+    }
     std::vector<QVariantList> rows;
     std::vector<QVariant> ids;
     while (query.next()) {
@@ -219,6 +239,7 @@ void Dataset::open()
         throw DatabaseError(query.lastError().text());
 
     m_fieldNames = qualifiedNames(names, text);
+    m_fieldTypes = std::move(types);
     for (const auto &calculated : m_calculated)
         m_fieldNames.append(calculated.first);
     m_rows = std::move(rows);
@@ -244,6 +265,7 @@ void Dataset::close()
     m_rows.clear();
     m_rowIds.clear();
     m_fieldNames.clear();
+    m_fieldTypes.clear();
     for (const auto &calculated : m_calculated)
         m_fieldNames.append(calculated.first);
     m_postTable.clear();
@@ -322,6 +344,12 @@ int Dataset::fieldIndex(const QString &name) const
         }
     }
     return -1;
+}
+
+QMetaType Dataset::fieldType(const QString &name) const
+{
+    const int index = fieldIndex(name);
+    return index >= 0 && index < int(m_fieldTypes.size()) ? m_fieldTypes[std::size_t(index)] : QMetaType();
 }
 
 int Dataset::requireField(const QString &name) const

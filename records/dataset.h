@@ -1,23 +1,22 @@
 #pragma once
 
 #include <functional>
-#include <stdexcept>
 #include <vector>
 
+#include <QMetaType>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVariantMap>
 
-// A database failure with the engine's own words; the window shows what() in its error box.
-class DatabaseError : public std::runtime_error {
+#include "base/programerror.h"
+
+// A database failure with the engine's own words, shown as it is in the error box.
+class DatabaseError : public ProgramError {
 public:
-    explicit DatabaseError(const QString &message)
-        : std::runtime_error(message.toStdString())
-    {
-    }
-    [[nodiscard]] QString message() const { return QString::fromStdString(what()); }
+    using ProgramError::ProgramError;
 };
 
 // A named query on the one connection, with the behaviour the program's screens rely on: opening
@@ -38,6 +37,12 @@ public:
     // Binds ":_Name" (pass "_Name"). Every placeholder of the statement must be bound before it runs.
     void setParam(const QString &name, const QVariant &value);
     void clearParams();
+
+    // A fresh statement with its parameters ("_Name" keys), nothing of the previous use kept:
+    // openWith runs one that returns rows, run one that does not (returning the rows affected).
+    // Both throw DatabaseError as open() and execSql() do.
+    void openWith(const QStringList &lines, const QVariantMap &params = {});
+    int run(const QStringList &lines, const QVariantMap &params = {});
 
     // Runs a statement that returns rows; throws DatabaseError. An open dataset is closed first. Emits
     // rowsReplaced, afterOpen, then afterScroll (also when no row came back).
@@ -65,6 +70,9 @@ public:
 
     [[nodiscard]] QStringList fieldNames() const { return m_fieldNames; }
     [[nodiscard]] int fieldIndex(const QString &name) const;  // -1 when unknown
+    // The column's type as the engine declares it (Int, Double, QString, …); unknown for a calculated
+    // field and for a column the engine gives no type.
+    [[nodiscard]] QMetaType fieldType(const QString &name) const;
     // The current row's value; throws DatabaseError for an unknown field. Empty dataset: null.
     [[nodiscard]] QVariant field(const QString &name) const;
     [[nodiscard]] QVariant value(int row, const QString &name) const;
@@ -121,6 +129,7 @@ private:
     QStringList m_lines;
     QVariantMap m_params;
     QStringList m_fieldNames;
+    std::vector<QMetaType> m_fieldTypes;  // of the real fields
     std::vector<QVariantList> m_rows;
     std::vector<QVariant> m_rowIds;
     int m_current = -1;

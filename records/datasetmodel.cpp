@@ -1,19 +1,19 @@
 #include "records/datasetmodel.h"
 
 #include "base/numberformat.h"
+#include "base/numberparse.h"
 #include "records/dataset.h"
 
 namespace {
 
-bool isFloat(const QVariant &value)
+bool isFloatType(QMetaType type)
 {
-    const int type = value.metaType().id();
-    return type == QMetaType::Double || type == QMetaType::Float;
+    return type.id() == QMetaType::Double || type.id() == QMetaType::Float;
 }
 
-bool isInteger(const QVariant &value)
+bool isIntegerType(QMetaType type)
 {
-    switch (value.metaType().id()) {
+    switch (type.id()) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
@@ -24,6 +24,35 @@ bool isInteger(const QVariant &value)
     default:
         return false;
     }
+}
+
+bool isFloat(const QVariant &value)
+{
+    return isFloatType(value.metaType());
+}
+
+bool isInteger(const QVariant &value)
+{
+    return isIntegerType(value.metaType());
+}
+
+// Typed text in the column's own type; the parser's message when it is not one.
+QVariant typedValue(const QVariant &value, QMetaType type, QString &error)
+{
+    if (value.metaType().id() != QMetaType::QString)
+        return value;
+    const QString text = value.toString();
+    if (isIntegerType(type)) {
+        const auto parsed = parseInteger(text);
+        error = parsed.error;
+        return parsed.value;
+    }
+    if (isFloatType(type)) {
+        const auto parsed = parseFloat(text);
+        error = parsed.error;
+        return parsed.value;
+    }
+    return value;
 }
 
 }  // namespace
@@ -84,7 +113,14 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
     if (m_dataset->fieldIndex(column.field) < 0)
         return {};
     const QVariant value = m_dataset->value(index.row(), column.field);
-    if (role == Qt::EditRole || value.isNull())
+    if (value.isNull())
+        return value;
+    // Editors get numbers as their full text: a spin box would round a float to its decimals.
+    if (role == Qt::EditRole && isFloat(value))
+        return floatToText(value.toDouble());
+    if (role == Qt::EditRole && isInteger(value))
+        return QString::number(value.toLongLong());
+    if (role == Qt::EditRole)
         return value;
     if (!column.format.isEmpty() && (isFloat(value) || isInteger(value)))
         return formatFloat(column.format, value.toDouble());
@@ -117,17 +153,30 @@ bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int 
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
+    const DatasetColumn &column = m_columns.at(index.column());
+    QString refusal;
+    const QVariant typed = typedValue(value, m_dataset->fieldType(column.field), refusal);
+    if (refusal.isEmpty() && column.check)
+        refusal = column.check(typed);
+    if (!refusal.isEmpty())
+        return refuse(refusal);
     try {
         m_dataset->moveTo(index.row());
         m_dataset->edit();
-        m_dataset->setField(m_columns.at(index.column()).field, value);
+        m_dataset->setField(column.field, typed);
         m_dataset->post();
-    } catch (const DatabaseError &e) {
+    } catch (const ProgramError &e) {
+        // The post failed, or a reaction to the dataset's move did: nothing of the edit stays.
         m_dataset->cancel();
-        m_lastError = e.message();
-        Q_EMIT error(m_lastError);
-        return false;
+        return refuse(e.message());
     }
     m_lastError.clear();
     return true;
+}
+
+bool DatasetModel::refuse(const QString &message)
+{
+    m_lastError = message;
+    Q_EMIT error(m_lastError);
+    return false;
 }

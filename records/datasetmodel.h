@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
@@ -7,16 +9,22 @@
 class Dataset;
 
 // One grid column: the dataset field it shows, its heading and, for numbers, a display pattern of
-// formatFloat ("0.0000"); numbers without a pattern show in the general float form.
+// formatFloat ("0.0000"); numbers without a pattern show in the general float form. `check`, when
+// given, names what is wrong with a value typed into the column (empty: nothing).
 struct DatasetColumn {
     QString field;
     QString title;
     QString format;
+    std::function<QString(const QVariant &)> check;
 };
 
 // A table model over a Dataset's rows, for the grids. It resets when the dataset's rows are replaced
 // and refreshes a row when that row changes. When editable, an edit moves the dataset to the row, edits,
-// sets the field and posts; a refused post is cancelled, reported through error() and returns false.
+// sets the field and posts. Text typed into a number column is read as the column's type (an integer,
+// a float with "." as the point) and must pass the column's check; a value that does not, and a
+// refused post, write nothing: the edit is cancelled, reported through error() and returns false,
+// so no exception leaves the model into the view that edits it.
+// The edit role gives a number in full, so an editor never rounds what it shows back into the row.
 // The dataset must outlive the model.
 class DatasetModel : public QAbstractTableModel {
     Q_OBJECT
@@ -47,6 +55,7 @@ Q_SIGNALS:
 private:
     void reset();
     void refreshRow(int row);
+    bool refuse(const QString &message);
 
     Dataset *m_dataset;
     QList<DatasetColumn> m_columns;

@@ -1,21 +1,24 @@
 #pragma once
 
+#include <memory>
+
 #include <QSqlDatabase>
 
-class Dataset;
-class QObject;
+#include "records/dataset.h"
 
-// The named datasets the main window holds on the one connection, with their standing statements.
+// The named datasets the main window holds on the one connection, each created with its standing
+// statement and destroyed with this object, which must therefore go before the connection does.
 struct Datasets {
-    Dataset *qryUnitSet = nullptr;
-    Dataset *qryScaleSet = nullptr;
-    Dataset *qryTitle = nullptr;
-    Dataset *qryMeasure = nullptr;
-    Dataset *qryProductData = nullptr;
-    Dataset *qryPrdOBJ = nullptr;
-    Dataset *qryX = nullptr;  // scratch: every one-off statement and look-up
-    Dataset *qryY = nullptr;  // second scratch
-};
+    explicit Datasets(const QSqlDatabase &db);
+    Datasets(const Datasets &) = delete;
+    Datasets &operator=(const Datasets &) = delete;
 
-// Creates the eight datasets as children of parent, each named as above, with its standing SQL.
-Datasets createDatasets(const QSqlDatabase &db, QObject *parent);
+    const std::unique_ptr<Dataset> qryUnitSet;
+    const std::unique_ptr<Dataset> qryScaleSet;
+    const std::unique_ptr<Dataset> qryTitle;
+    const std::unique_ptr<Dataset> qryMeasure;
+    const std::unique_ptr<Dataset> qryProductData;
+    const std::unique_ptr<Dataset> qryPrdOBJ;
+    const std::unique_ptr<Dataset> qryX;  // scratch: every one-off statement and look-up
+    const std::unique_ptr<Dataset> qryY;  // second scratch
+};

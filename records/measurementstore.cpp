@@ -1,7 +1,7 @@
 #include "records/measurementstore.h"
 
-#include "measure/measurementobject.h"
 #include "records/dataset.h"
+#include "records/measurementobject.h"
 #include "records/sqlcatalogue.h"
 
 namespace {
@@ -11,96 +11,77 @@ QString coordinateName(char axis, int i)
     return QStringLiteral("_%1%2").arg(QLatin1Char(axis)).arg(i + 1);
 }
 
-void bindGeometry(Dataset &scratch, const MeasurementObject &m)
+void addGeometry(QVariantMap &params, const MeasurementObject &m)
 {
     for (int i = 0; i < 8; ++i) {
-        scratch.setParam(coordinateName('x', i), m.x[i]);
-        scratch.setParam(coordinateName('y', i), m.y[i]);
+        params.insert(coordinateName('x', i), m.x[i]);
+        params.insert(coordinateName('y', i), m.y[i]);
     }
     for (int i = 0; i < 6; ++i)
-        scratch.setParam(QStringLiteral("_Val%1").arg(i + 1), m.Val[i]);
+        params.insert(QStringLiteral("_Val%1").arg(i + 1), m.Val[i]);
 }
 
-void bindKey(Dataset &scratch, const QString &operNo, const QString &recId, int objIndex)
+QVariantMap key(const QString &operNo, const QString &recId, int objIndex)
 {
-    scratch.setParam(QStringLiteral("_OperNo"), operNo);
-    scratch.setParam(QStringLiteral("_RecID"), recId);
-    scratch.setParam(QStringLiteral("_OBJIndex"), objIndex);
+    return {{QStringLiteral("_OperNo"), operNo}, {QStringLiteral("_RecID"), recId},
+            {QStringLiteral("_OBJIndex"), objIndex}};
 }
 
 }  // namespace
 
 int nextMeasurementIndex(Dataset &scratch, const QString &operNo, const QString &recId)
 {
-    scratch.close();
-    scratch.clearParams();
-    scratch.setSql(Sql::MeasureMaxIndex);
-    scratch.setParam(QStringLiteral("_OperNo"), operNo);
-    scratch.setParam(QStringLiteral("_RecID"), recId);
-    scratch.open();
-    const QVariant max = scratch.isEmpty() ? QVariant() : scratch.value(0, scratch.fieldNames().value(0));
+    scratch.openWith(Sql::MeasureMaxIndex, {{QStringLiteral("_OperNo"), operNo}, {QStringLiteral("_RecID"), recId}});
+    const QVariant max = scratch.isEmpty() ? QVariant() : scratch.fieldAt(0);
     scratch.close();
     return max.toInt() + 1;
 }
 
-int insertMeasurement(Dataset &scratch, MeasurementObject &m)
+void insertMeasurement(Dataset &scratch, const MeasurementObject &m)
 {
-    m.OBJIndex = nextMeasurementIndex(scratch, m.OperNo, m.RecID);
-    scratch.clearParams();
-    scratch.setSql(Sql::MeasureInsert);
-    scratch.setParam(QStringLiteral("_OperNo"), m.OperNo);
-    scratch.setParam(QStringLiteral("_RecID"), m.RecID);
-    scratch.setParam(QStringLiteral("_RecName"), m.RecName);
-    scratch.setParam(QStringLiteral("_OBJIndex"), m.OBJIndex);
-    scratch.setParam(QStringLiteral("_AttribID"), m.AttribID);
-    scratch.setParam(QStringLiteral("_Attrib"), m.Attrib);
-    bindGeometry(scratch, m);
-    scratch.setParam(QStringLiteral("_LabelX"), m.LabelX);
-    scratch.setParam(QStringLiteral("_LabelY"), m.LabelY);
-    scratch.setParam(QStringLiteral("_LabelSize"), m.LabelSize);
-    scratch.setParam(QStringLiteral("_Color"), qint64(m.Color));
-    scratch.setParam(QStringLiteral("_OBJNote"), m.OBJNote);
-    scratch.setParam(QStringLiteral("_rIndex"), m.rIndex);
-    scratch.setParam(QStringLiteral("_MeasureName"), m.MeasureName);
-    scratch.execSql();
-    return m.OBJIndex;
+    QVariantMap params = {{QStringLiteral("_OperNo"), m.OperNo},
+                          {QStringLiteral("_RecID"), m.RecID},
+                          {QStringLiteral("_RecName"), m.RecName},
+                          {QStringLiteral("_OBJIndex"), m.OBJIndex},
+                          {QStringLiteral("_AttribID"), m.AttribID},
+                          {QStringLiteral("_Attrib"), m.Attrib},
+                          {QStringLiteral("_LabelX"), m.LabelX},
+                          {QStringLiteral("_LabelY"), m.LabelY},
+                          {QStringLiteral("_LabelSize"), m.LabelSize},
+                          {QStringLiteral("_Color"), qint64(m.Color)},
+                          {QStringLiteral("_OBJNote"), m.OBJNote},
+                          {QStringLiteral("_rIndex"), m.rIndex},
+                          {QStringLiteral("_MeasureName"), m.MeasureName}};
+    addGeometry(params, m);
+    scratch.run(Sql::MeasureInsert, params);
 }
 
 void updateMeasurement(Dataset &scratch, const MeasurementObject &m)
 {
-    scratch.close();
-    scratch.clearParams();
-    scratch.setSql(Sql::MeasureUpdate);
-    bindGeometry(scratch, m);
-    scratch.setParam(QStringLiteral("_OBJNote"), m.OBJNote);
-    scratch.setParam(QStringLiteral("_MeasureName"), m.MeasureName);
-    bindKey(scratch, m.OperNo, m.RecID, m.OBJIndex);
-    scratch.execSql();
+    QVariantMap params = key(m.OperNo, m.RecID, m.OBJIndex);
+    addGeometry(params, m);
+    params.insert(QStringLiteral("_OBJNote"), m.OBJNote);
+    params.insert(QStringLiteral("_MeasureName"), m.MeasureName);
+    scratch.run(Sql::MeasureUpdate, params);
 }
 
 void storeLabelPlacement(Dataset &scratch, const QString &operNo, const QString &recId, int objIndex, int labelX,
                          int labelY, int labelSize, quint32 color)
 {
-    scratch.close();
-    scratch.clearParams();
-    scratch.setSql(Sql::MeasureLabel);
-    scratch.setParam(QStringLiteral("_LabelX"), labelX);
-    scratch.setParam(QStringLiteral("_LabelY"), labelY);
-    scratch.setParam(QStringLiteral("_LabelSize"), labelSize);
-    scratch.setParam(QStringLiteral("_Color"), qint64(color));
-    bindKey(scratch, operNo, recId, objIndex);
-    scratch.execSql();
+    QVariantMap params = key(operNo, recId, objIndex);
+    params.insert(QStringLiteral("_LabelX"), labelX);
+    params.insert(QStringLiteral("_LabelY"), labelY);
+    params.insert(QStringLiteral("_LabelSize"), labelSize);
+    params.insert(QStringLiteral("_Color"), qint64(color));
+    scratch.run(Sql::MeasureLabel, params);
 }
 
 void storeLabelNote(Dataset &scratch, const QString &operNo, const QString &recId, int objIndex,
                     const QString &note)
 {
-    scratch.close();
-    scratch.clearParams();
-    scratch.setSql(Sql::MeasureNoteFromLabel);
-    scratch.setParam(QStringLiteral("_OBJNote"), note);
-    bindKey(scratch, operNo, recId, objIndex);
-    scratch.execSql();
+    QVariantMap params = key(operNo, recId, objIndex);
+    params.insert(QStringLiteral("_OBJNote"), note);
+    scratch.run(Sql::MeasureNoteFromLabel, params);
 }
 
 MeasurementObject measurementFromRow(const Dataset &rows)

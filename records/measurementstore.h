@@ -11,8 +11,9 @@ struct MeasurementObject;
 // The next OBJIndex of a part in a work order: the largest stored one plus 1 (1 for none).
 [[nodiscard]] int nextMeasurementIndex(Dataset &scratch, const QString &operNo, const QString &recId);
 
-// Inserts the measurement as a new row under the next index, which it returns (and writes into m).
-int insertMeasurement(Dataset &scratch, MeasurementObject &m);
+// Inserts the measurement as a new row under its OBJIndex, which the caller took from
+// nextMeasurementIndex when it named the measurement.
+void insertMeasurement(Dataset &scratch, const MeasurementObject &m);
 
 // Overwrites the coordinates, values, note and name of the row (OperNo, RecID, OBJIndex).
 void updateMeasurement(Dataset &scratch, const MeasurementObject &m);

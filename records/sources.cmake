@@ -1,10 +1,22 @@
 list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/database.h
   ${CMAKE_CURRENT_LIST_DIR}/database.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sqlbind.h
   ${CMAKE_CURRENT_LIST_DIR}/sqlbind.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sqlcatalogue.h
+  ${CMAKE_CURRENT_LIST_DIR}/dataset.h
   ${CMAKE_CURRENT_LIST_DIR}/dataset.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/datasetmodel.h
   ${CMAKE_CURRENT_LIST_DIR}/datasetmodel.cpp
-)
-list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/datasets.h
   ${CMAKE_CURRENT_LIST_DIR}/datasets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/measurementobject.h
+  ${CMAKE_CURRENT_LIST_DIR}/measurementstore.h
   ${CMAKE_CURRENT_LIST_DIR}/measurementstore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/labelselection.h
+  ${CMAKE_CURRENT_LIST_DIR}/currentworkorder.h
+  ${CMAKE_CURRENT_LIST_DIR}/currentpart.h
+  ${CMAKE_CURRENT_LIST_DIR}/workorderquery.h
+  ${CMAKE_CURRENT_LIST_DIR}/measurementlistquery.h
+  ${CMAKE_CURRENT_LIST_DIR}/measurementlistquery.cpp
 )

@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
 
+#include "tests/acquire/damagedfiles.h"
+#include "tests/filebytes.h"
+
 namespace {
 
 using Error = PictureResult::Error;
@@ -25,17 +28,9 @@ QImage pattern(int width, int height)
     return image;
 }
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_TRUE(writeFileBytes(path, bytes));
 }
 
 // An uncompressed 24- or 32-bit bitmap built independently of the code under test.
@@ -103,7 +98,7 @@ TEST_F(PictureFile, BitmapRoundTripKeepsEveryPixelWhateverThePadding)
         const QImage original = pattern(size.width(), size.height());
         ASSERT_TRUE(writeBitmapFile(original, path("p.bmp")).ok());
         const int rowBytes = (size.width() * 3 + 3) & ~3;
-        EXPECT_EQ(readBytes(path("p.bmp")).size(), 54 + rowBytes * size.height());
+        EXPECT_EQ(fileBytes(path("p.bmp")).size(), 54 + rowBytes * size.height());
         EXPECT_EQ(QImage(path("p.bmp")).convertToFormat(QImage::Format_BGR888), original);
         QImage read;
         ASSERT_TRUE(readBitmapFile(path("p.bmp"), read).ok());
@@ -146,7 +141,7 @@ TEST_F(PictureFile, ReadsPaletteAnd32BitBitmapsThroughQt)
     indexed.fill(0);
     indexed.setPixel(2, 1, 17);
     ASSERT_TRUE(indexed.save(path("q.bmp"), "BMP"));
-    ASSERT_EQ(readBytes(path("q.bmp")).at(28), 8);
+    ASSERT_EQ(fileBytes(path("q.bmp")).at(28), 8);
     QImage read;
     ASSERT_TRUE(readBitmapFile(path("q.bmp"), read).ok());
     EXPECT_EQ(read, indexed.convertToFormat(QImage::Format_BGR888));
@@ -189,7 +184,7 @@ TEST_F(PictureFile, BrokenFilesFailAndLeaveThePictureAlone)
 
     // An absurd JPEG size is refused from the header: this one is a valid file claiming 65000².
     ASSERT_TRUE(writeJpegFile(pattern(8, 8), 80, path("small.jpg")).ok());
-    QByteArray jpeg = readBytes(path("small.jpg"));
+    QByteArray jpeg = fileBytes(path("small.jpg"));
     const qsizetype frame = jpeg.indexOf("\xFF\xC0");
     ASSERT_GT(frame, 0);
     qToBigEndian<quint16>(65000, jpeg.data() + frame + 5);
@@ -217,6 +212,109 @@ TEST_F(PictureFile, ReadsReuseTheBufferButNeverAnotherPicturesPixels)
     EXPECT_EQ(shared.pixel(4, 6), qRgb(0, 0, 0));
 }
 
+TEST_F(PictureFile, ADecodeThatStopsAfterAWarningFails)
+{
+    ASSERT_TRUE(writeJpegFile(pattern(5, 7), 90, path("p.jpg")).ok());
+    writeBytes(path("stopped.jpg"), jpegStoppingAfterAWarning(fileBytes(path("p.jpg"))));
+    QImage image = pattern(5, 7);
+    const QImage before = image.copy();
+    const PictureResult result = decodeJpegFile(path("stopped.jpg"), image);
+    EXPECT_EQ(result.error, Error::Unreadable);
+    EXPECT_TRUE(result.detail.contains("Quantization table")) << result.detail.toStdString();
+    EXPECT_EQ(image, before);
+}
+
+// Row bytes of an uncompressed bitmap: bits per pixel times width, padded to 4 bytes.
+QByteArray rows(int width, int height, int bitsPerPixel, char fill = '\x21')
+{
+    return QByteArray((width * bitsPerPixel + 31) / 32 * 4 * height, fill);
+}
+
+TEST_F(PictureFile, BitmapsWhosePixelsEndBeforeTheirRowsFail)
+{
+    // RLE8: a run of 4 pixels of colour 1 and the end of the row, per row; 00 01 ends the bitmap.
+    const QByteArray rle = QByteArray("\x04\x01\x00\x00\x04\x01\x00\x00\x04\x01\x00\x01", 12);
+    const struct {
+        const char *what;
+        QByteArray file;
+    } cases[] = {
+        {"8-bit palette", bitmapWith(5, 3, 8, 0, rows(5, 3, 8)).chopped(3)},
+        {"4-bit palette", bitmapWith(9, 4, 4, 0, rows(9, 4, 4)).chopped(1)},
+        {"32-bit", bitmapWith(4, 4, 32, 0, rows(4, 4, 32)).chopped(16)},
+        {"OS/2 8-bit", os2BitmapWith(6, 2, 8, rows(6, 2, 8)).chopped(8)},
+        {"RLE8 without its last row", bitmapWith(4, 3, 8, 1, rle.left(8))},
+        {"RLE8 ended early", bitmapWith(4, 4, 8, 1, rle)},
+        {"RLE8 short row", bitmapWith(5, 3, 8, 1, rle)},
+        {"RLE8 of 64 bytes for 10000 x 10000", bitmapWith(10000, 10000, 8, 1, {}).left(1078) + QByteArray(64, '\x05')},
+    };
+    QImage image = pattern(4, 3);
+    const QImage before = image.copy();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes(path("c.bmp"), c.file);
+        const PictureResult result = readBitmapFile(path("c.bmp"), image);
+        EXPECT_EQ(result.error, Error::Unreadable);
+        EXPECT_TRUE(result.detail.startsWith("truncated")) << result.detail.toStdString();
+        EXPECT_EQ(image, before);
+    }
+    // The whole of it reads.
+    writeBytes(path("c.bmp"), bitmapWith(4, 3, 8, 1, rle));
+    ASSERT_TRUE(readBitmapFile(path("c.bmp"), image).ok());
+    EXPECT_EQ(image.pixel(3, 2), qRgb(1, 1, 1));
+}
+
+TEST_F(PictureFile, TopDownBitmapsOfEveryDepthReadAsBottomUpOnes)
+{
+    for (const int bits : {1, 4, 8, 16, 32}) {
+        SCOPED_TRACE(bits);
+        QByteArray bottomUp;
+        QByteArray topDown;
+        const QByteArray row = rows(7, 1, bits);
+        for (const char fill : {'\x00', '\x5A', '\xFF'}) {
+            QByteArray r = row;
+            r.fill(fill);
+            bottomUp.prepend(r);
+            topDown.append(r);
+        }
+        writeBytes(path("up.bmp"), bitmapWith(7, 3, bits, 0, bottomUp));
+        writeBytes(path("down.bmp"), bitmapWith(7, 3, bits, 0, topDown, true));
+        QImage up;
+        QImage down;
+        ASSERT_TRUE(readBitmapFile(path("up.bmp"), up).ok());
+        const PictureResult result = readBitmapFile(path("down.bmp"), down);
+        ASSERT_TRUE(result.ok()) << result.detail.toStdString();
+        EXPECT_EQ(down, up);
+        EXPECT_NE(down.pixel(0, 0), down.pixel(0, 2));
+    }
+}
+
+TEST_F(PictureFile, EveryRefusalNamesItsCause)
+{
+    QByteArray unknownHeader = bitmapWith(2, 2, 24, 0, rows(2, 2, 24));
+    qToLittleEndian<quint32>(20, unknownHeader.data() + 14);
+    const struct {
+        const char *what;
+        QByteArray file;
+        Error error;
+        const char *cause;
+    } cases[] = {
+        {"palette over the size limit", bitmapWith(20000, 20000, 8, 0, {}), Error::TooLarge, "exceed the limit"},
+        {"top-down over the size limit", bitmapWith(20000, 20000, 32, 0, {}, true), Error::TooLarge, "exceed the limit"},
+        {"RLE over the size limit", bitmapWith(20000, 20000, 8, 1, {}), Error::TooLarge, "exceed the limit"},
+        {"RLE stored top-down", bitmapWith(4, 3, 8, 1, QByteArray(2, '\0'), true), Error::Unreadable, "top-down"},
+        {"12-bit pixels", bitmapWith(2, 2, 12, 0, rows(2, 2, 12)), Error::Unreadable, "12-bit"},
+        {"a header of 20 bytes", unknownHeader, Error::Unreadable, "20 bytes"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes(path("c.bmp"), c.file);
+        QImage image;
+        const PictureResult result = readBitmapFile(path("c.bmp"), image);
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_TRUE(result.detail.contains(c.cause)) << result.detail.toStdString();
+    }
+}
+
 TEST_F(PictureFile, JpegAtQuality100StaysCloseToTheOriginal)
 {
     QImage gradient(64, 48, QImage::Format_BGR888);
@@ -239,7 +337,7 @@ TEST_F(PictureFile, TruncatedJpegDecodesWithAGreyTailAndAWarning)
     ASSERT_TRUE(writeJpegFile(noisy, 90, path("n.jpg")).ok());
     QImage whole;
     ASSERT_TRUE(decodeJpegFile(path("n.jpg"), whole).ok());
-    const QByteArray bytes = readBytes(path("n.jpg"));
+    const QByteArray bytes = fileBytes(path("n.jpg"));
     writeBytes(path("n.jpg"), bytes.left(bytes.size() / 2));
 
     QImage cut;

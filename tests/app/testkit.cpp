@@ -3,63 +3,32 @@
 #include <clocale>
 
 #include <QAction>
-#include <QDialog>
+#include <QApplication>
 #include <QDir>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QApplication>
 #include <QStandardPaths>
 #include <QTest>
 
 #include "acquire/picturefile.h"
 #include "acquire/picturefiles.h"
-#include "display/pictureview.h"
-#include "measure/measuring.h"
+#include "ui/pictureview.h"
 
-bool ScriptedDialogs::confirm(QWidget *, const QString &text, const QString &caption, Icon)
+namespace {
+
+std::unique_ptr<ScriptedDialogs> scripted(ScriptedDialogs *&dialogs, std::shared_ptr<ScriptedDialogs::Log> &log)
 {
-    log->confirms << caption + QLatin1Char('|') + text;
-    if (confirmAnswers.empty())
-        return false;
-    const bool answer = confirmAnswers.front();
-    confirmAnswers.pop_front();
-    return answer;
+    auto made = std::make_unique<ScriptedDialogs>();
+    dialogs = made.get();
+    log = made->log;
+    return made;
 }
 
-QString ScriptedDialogs::openFileName(QWidget *, const QString &, const QString &)
-{
-    if (openNames.empty())
-        return QString();
-    const QString name = openNames.front();
-    openNames.pop_front();
-    return name;
-}
-
-QString ScriptedDialogs::saveFileName(QWidget *, const QString &, const QString &, const QString &)
-{
-    if (saveNames.empty())
-        return QString();
-    const QString name = saveNames.front();
-    saveNames.pop_front();
-    return name;
-}
-
-int ScriptedDialogs::exec(QDialog &dialog)
-{
-    log->execs << dialog.objectName();
-    if (onExec)
-        return onExec(dialog);
-    dialog.reject();
-    return QDialog::Rejected;
-}
+}  // namespace
 
 TestWindow::TestWindow()
+    : window(std::make_unique<TfmMain>(folder.path(), scripted(dialogs, log), folder.filePath(QStringLiteral("Pictures"))))
 {
-    window = std::make_unique<TfmMain>(folder.path());
-    auto scripted = std::make_unique<ScriptedDialogs>();
-    dialogs = scripted.get();
-    log = scripted->log;
-    window->setDialogs(std::move(scripted));
 }
 
 TestWindow::~TestWindow()
@@ -108,7 +77,7 @@ void TestWindow::showPlainPicture(int width, int height, const QColor &color)
     QImage plain(width, height, QImage::Format_BGR888);
     plain.fill(color);
     const QString file = path(QStringLiteral("grey.bmp"));
-    writeBitmapFile(plain, file);
+    (void)writeBitmapFile(plain, file);
     window->pictureFiles().LoadPictureFile(file);
     window->show();
 }
@@ -135,9 +104,16 @@ QImage samplePicture(int width, int height)
     return image;
 }
 
-void saveForInspection(const QImage &actual, const QString &name)
+int maxDifference(const QImage &a, const QImage &b)
 {
-    const QString dir = QDir::temp().filePath(QStringLiteral("quillmont-test-pictures"));
-    QDir().mkpath(dir);
-    actual.save(QDir(dir).filePath(name + QStringLiteral(".png")));
+    if (a.size() != b.size())
+        return -1;
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const uchar *ra = a.constScanLine(y);
+        const uchar *rb = b.constScanLine(y);
+        for (int i = 0; i < a.width() * 3; ++i)
+            worst = std::max(worst, std::abs(int(ra[i]) - int(rb[i])));
+    }
+    return worst;
 }

@@ -1,64 +1,26 @@
 #pragma once
 
-#include <deque>
-#include <functional>
 #include <memory>
 
 #include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "app/dialogs.h"
 #include "app/main.h"
+#include "ui/scripteddialogs.h"
 
 class PictureView;
 
-// Dialogs answered from a script; everything shown is recorded.
-class ScriptedDialogs : public Dialogs {
-public:
-    struct Log {
-        QStringList messages;
-        QStringList errors;
-        QStringList confirms;
-        int printerSetups = 0;
-        QStringList execs;  // objectNames of the windows run modally
-    };
-
-    std::shared_ptr<Log> log = std::make_shared<Log>();
-    std::deque<QString> openNames;
-    std::deque<QString> saveNames;
-    std::deque<bool> confirmAnswers;
-    std::deque<QFont> fontAnswers;
-    // Runs a modal window; the default closes it with Rejected.
-    std::function<int(QDialog &)> onExec;
-
-    void message(QWidget *, const QString &text, const QString &, Icon) override { log->messages << text; }
-    bool confirm(QWidget *, const QString &text, const QString &caption, Icon) override;
-    void error(QWidget *, const QString &text) override { log->errors << text; }
-    QString openFileName(QWidget *, const QString &, const QString &) override;
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override;
-    bool chooseFont(QWidget *, QFont &font) override
-    {
-        if (fontAnswers.empty())
-            return false;
-        font = fontAnswers.front();
-        fontAnswers.pop_front();
-        return true;
-    }
-    bool chooseColor(QWidget *, QColor &) override { return false; }
-    void printerSetup(QWidget *) override { ++log->printerSetups; }
-    int exec(QDialog &dialog) override;
-};
-
-// A main window built in a fresh program folder, with scripted dialogs.
+// A main window built in a fresh program folder, its watched folder inside it, with scripted
+// dialogs in place before its creation sequence runs.
 struct TestWindow {
     TestWindow();
     ~TestWindow();
 
     QTemporaryDir folder;
-    std::unique_ptr<TfmMain> window;
     ScriptedDialogs *dialogs = nullptr;  // owned by the window
     std::shared_ptr<ScriptedDialogs::Log> log;
+    std::unique_ptr<TfmMain> window;
 
     [[nodiscard]] QString path(const QString &name) const { return folder.filePath(name); }
     [[nodiscard]] PictureView *imgView() const;
@@ -83,8 +45,8 @@ void prepareTestProcess();
 
 // A picture with structure: gradients plus a few dark marks, 24-bit.
 QImage samplePicture(int width, int height);
-// Saves the picture (and a failed comparison's expected picture) next to the test for a look.
-void saveForInspection(const QImage &actual, const QString &name);
+// The largest channel difference between two pictures of the same size; -1 when sizes differ.
+int maxDifference(const QImage &a, const QImage &b);
 
 // A QtTest main that sets the process up before the application exists.
 #define QUILLMONT_TEST_MAIN(TestClass)                \
@@ -92,6 +54,7 @@ void saveForInspection(const QImage &actual, const QString &name);
     {                                                 \
         prepareTestProcess();                         \
         QApplication app(argc, argv);                 \
+        setApplicationTexts();                        \
         TestClass test;                               \
         return QTest::qExec(&test, argc, argv);       \
     }

@@ -11,17 +11,21 @@
 #include <QTableView>
 #include <QTest>
 
-#include "app/state.h"
+#include "base/numberparse.h"
 #include "calibration/activescale.h"
 #include "calibration/scalemath.h"
+#include "calibration/scalevalues.h"
 #include "calibration/unitscale.h"
-#include "display/shape.h"
+#include "display/picturerefresh.h"
+#include "records/currentworkorder.h"
 #include "records/database.h"
 #include "records/dataset.h"
 #include "records/datasets.h"
 #include "records/sqlbind.h"
 #include "records/sqlcatalogue.h"
+#include "records/workorderquery.h"
 #include "tests/app/testkit.h"
+#include "ui/shape.h"
 
 namespace {
 
@@ -36,38 +40,45 @@ QVariantMap zeroParams(const QStringList &sql)
     return params;
 }
 
-// Both controllers on their own hosts, started as the main window starts them, with work order W1.
+// The picture refresh and the work order query as the controllers call them, counted.
+struct Counted final : PictureRefresh, WorkOrderQuery {
+    int redraws = 0;
+    int queries = 0;
+    void RedrawPicture() override { ++redraws; }
+    void btQryOperNoClick() override { ++queries; }
+};
+
+// Both controllers built as the main window builds them, on hosts of their own, started as the main
+// window starts them, with work order W1.
 struct Rig {
     QTemporaryDir folder;
     std::unique_ptr<Database> database = Database::open(folder.path());
-    QObject datasetOwner;
-    Datasets d = createDatasets(database->db(), &datasetOwner);
-    MainState state;
+    Datasets d{database->db()};
+    ScaleValues scale;
+    CurrentWorkOrder workOrder;
+    Counted counted;
     ScriptedDialogs dialogs;
     QWidget settingsHost, scaleBoxHost, pictureContent;
     QLabel posX{QStringLiteral("mm")}, posY{QStringLiteral("mm")}, pointCaption{QStringLiteral("mm")};
-    QString workOrder = QStringLiteral("W1");
-    int redraws = 0;
-    int workOrderQueries = 0;
-    std::unique_ptr<ActiveScaleController> active;
-    std::unique_ptr<UnitScaleController> unitScale;
+    ScaleBoxWidgets box = buildScaleBox(&scaleBoxHost);
+    std::unique_ptr<UnitScaleController> unitScale = std::make_unique<UnitScaleController>(
+        d, dialogs, buildUnitScalePanels(&settingsHost), box.cbScaleSet, box.cbUnitSet);
+    std::unique_ptr<ActiveScaleController> active = std::make_unique<ActiveScaleController>(
+        scale, workOrder, counted, counted, d, dialogs, box, buildGauge(&pictureContent),
+        UnitCaptions{&posX, &posY, {&pointCaption}});
 
     Rig()
     {
-        active = std::make_unique<ActiveScaleController>(state, dialogs, d, &scaleBoxHost, &pictureContent);
-        unitScale = std::make_unique<UnitScaleController>(state, dialogs, d, &settingsHost);
-        unitScale->setLists(active->scaleSetList(), active->unitSetList());
-        active->setUnitCaptions(&posX, &posY, {&pointCaption});
-        active->workOrderNumber = [this] { return workOrder; };
-        active->redrawPicture = [this] { ++redraws; };
-        active->queryWorkOrder = [this] { ++workOrderQueries; };
+        QObject::connect(unitScale.get(), &UnitScaleController::activeScaleSetReplaced, active.get(),
+                         &ActiveScaleController::cbScaleSetChange);
+        workOrder.setNumber(QStringLiteral("W1"));
         QVariantMap title = zeroParams(Sql::TitleInsert);
-        title[QStringLiteral("_OperNo")] = workOrder;
+        title[QStringLiteral("_OperNo")] = workOrder.number();
         (void)runStatement(database->db(), Sql::TitleInsert, title);
         d.qryUnitSet->open();
         d.qryScaleSet->open();
         d.qryTitle->open();
-        active->selectActiveScale();
+        active->chooseScaleSet();
         settingsHost.show();
     }
 
@@ -167,6 +178,9 @@ private Q_SLOTS:
     void scaleSetAddUpdateDelete();
     void changingAUnitCodeDropsItsScaleSets();
     void displayUnitConvertsAndLeavesTheWorkOrder();
+    void aUnitOfNoLengthIsRefused();
+    void aScaleThatIsNotFiniteIsRefused();
+    void gridEditsKeepTheValueAndItsType();
     void scaleSetSelectionRecordsTheWorkOrder();
     void scaleSetInAnotherUnitSwitchesTheDisplayUnit();
     void gridRowMovesTheScaleAtOnce();
@@ -207,9 +221,9 @@ void TestCalibration::startUpFillsTheListsAndTheGauge()
     QCOMPARE(Rig::entries(r.cbUnitSet()), (QStringList{QStringLiteral("mm"), Micro, QStringLiteral("inch")}));
     QCOMPARE(r.cbUnitSet()->currentText(), QStringLiteral("mm"));
     QCOMPARE(r.text("dbedUnitName"), QStringLiteral("mm"));
-    QCOMPARE(r.state.ScaleX, 0.01);
-    QCOMPARE(r.state.ScaleY, 0.01);
-    QCOMPARE(r.state.UnitFactor, 1.0);
+    QCOMPARE(r.scale.ScaleX, 0.01);
+    QCOMPARE(r.scale.ScaleY, 0.01);
+    QCOMPARE(r.scale.UnitFactor, 1.0);
     QCOMPARE(r.text("edXPixel"), QStringLiteral("100.0000"));
     QCOMPARE(r.text("edScaleUnitName"), QStringLiteral("mm"));
     QCOMPARE(r.control<QTableView>("dbgScaleSet")->currentIndex().row(), 0);
@@ -356,8 +370,8 @@ void TestCalibration::scaleSetAddUpdateDelete()
     QCOMPARE(r.scaleSets().last(), QStringLiteral("2|5X'|um|1|0|1|100"));
     QCOMPARE(r.d.qryScaleSet->text(QStringLiteral("ScaleName")), QStringLiteral("5X'"));
     // An axis without pixels measures in pixels.
-    QCOMPARE(r.state.ScaleX, 1.0);
-    QCOMPARE(r.state.ScaleY, 0.01);
+    QCOMPARE(r.scale.ScaleX, 1.0);
+    QCOMPARE(r.scale.ScaleY, 0.01);
 
     r.dialogs.confirmAnswers = {false, true};
     r.click("BitBtn18");
@@ -366,7 +380,7 @@ void TestCalibration::scaleSetAddUpdateDelete()
     QCOMPARE(r.dialogs.log->confirms, QStringList(2, QStringLiteral("確認|確定要刪除倍率組資料(5X')嗎？!!")));
     QCOMPARE(r.scaleSets(), QStringList{QStringLiteral("1|1X|mm|1|100|1|100")});
     QCOMPARE(Rig::entries(r.cbScaleSet()), QStringList{QStringLiteral("1X")});
-    QCOMPARE(r.state.ScaleX, 0.01);
+    QCOMPARE(r.scale.ScaleX, 0.01);
 }
 
 void TestCalibration::changingAUnitCodeDropsItsScaleSets()
@@ -382,6 +396,23 @@ void TestCalibration::changingAUnitCodeDropsItsScaleSets()
     r.type("edUnitCode", QStringLiteral("um"));
     r.click("BitBtn12");
     QCOMPARE(Rig::entries(r.cbScaleSet()), (QStringList{QStringLiteral("1X"), QStringLiteral("2X")}));
+
+    // When the active set drops out, every place moves to the set the list shows instead.
+    r.type("edXPixel", QStringLiteral("50"));  // 2X: 0.02 um per pixel
+    r.clickGridRow("dbgScaleSet", 1);
+    r.type("edXPixel", QStringLiteral("50"));
+    r.click("BitBtn10");
+    Rig::choose(r.cbScaleSet(), QStringLiteral("2X"));
+    QCOMPARE(r.title(), QStringList{QStringLiteral("W1|um|2X|0.02|0.01")});
+    QCOMPARE(r.caption("lbUnit100"), QStringLiteral("2.000"));
+    r.clickGridRow("dbgUnitSet", 1);
+    r.type("edUnitCode", QStringLiteral("micron"));
+    r.click("BitBtn12");
+    QCOMPARE(r.cbScaleSet()->currentText(), QStringLiteral("1X"));
+    QCOMPARE(r.text("dbedUnitName"), QStringLiteral("mm"));
+    QCOMPARE(r.scale.ScaleX, 0.01);
+    QCOMPARE(r.caption("lbUnit100"), QStringLiteral("1.000"));
+    QCOMPARE(r.title(), QStringList{QStringLiteral("W1|mm|1X|0.01|0.01")});
     QVERIFY(r.dialogs.log->errors.isEmpty());
 }
 
@@ -390,28 +421,131 @@ void TestCalibration::displayUnitConvertsAndLeavesTheWorkOrder()
     Rig r;
     const QStringList title = r.title();
     Rig::choose(r.cbUnitSet(), Micro);
-    QCOMPARE(r.state.ScaleUnitLength, 1.0);
-    QCOMPARE(r.state.DisplayUnitLength, 0.001);
-    QCOMPARE(r.state.UnitFactor, 1000.0);
+    QCOMPARE(r.scale.ScaleUnitLength, 1.0);
+    QCOMPARE(r.scale.DisplayUnitLength, 0.001);
+    QCOMPARE(r.scale.UnitFactor, 1000.0);
     QCOMPARE(r.caption("lbUnit100"), QStringLiteral("1000.000"));
     QCOMPARE(r.caption("lbUnit"), QStringLiteral("Unit:µm"));
     for (QLabel *caption : {&r.posX, &r.posY, &r.pointCaption})
         QCOMPARE(caption->text(), Micro);
-    QCOMPARE(r.redraws, 1);
+    QCOMPARE(r.counted.redraws, 1);
     QCOMPARE(r.title(), title);
 
-    // A set in the same unit keeps the display unit: 10 pixels at 0.005 mm are 50 µm.
+    // A set in the same unit keeps the display unit: 10 pixels at 0.005 mm are 50 µm, and the
+    // read-out that shows them keeps saying so.
     r.addScaleSet(QStringLiteral("H"), QStringLiteral("mm"), QStringLiteral("200"));
     Rig::choose(r.cbScaleSet(), QStringLiteral("H"));
     QCOMPARE(r.cbUnitSet()->currentText(), Micro);
-    QCOMPARE(r.state.ScaleX, 0.005);
-    QVERIFY(qFuzzyCompare(10 * r.state.ScaleX * r.state.UnitFactor, 50.0));
+    QCOMPARE(r.scale.ScaleX, 0.005);
+    QVERIFY(qFuzzyCompare(10 * r.scale.ScaleX * r.scale.UnitFactor, 50.0));
+    QCOMPARE(r.posX.text(), Micro);
+    QCOMPARE(r.posY.text(), Micro);
+    QVERIFY(r.dialogs.log->errors.isEmpty());
+}
 
-    // A unit of length 0 cannot make the factor infinite.
+void TestCalibration::aUnitOfNoLengthIsRefused()
+{
+    Rig r;
+    Rig::choose(r.cbUnitSet(), Micro);
+    const QStringList units = r.units();
+    const QString refusal = QStringLiteral("單位長度錯誤: 0\n單位長度必須是大於 0 的數值!!");
     r.addUnit(QStringLiteral("9"), QStringLiteral("zero"), QStringLiteral("zero"), QStringLiteral("0"));
+    r.clickGridRow("dbgUnitSet", 1);
+    r.type("edUnitValue", QStringLiteral("0"));
+    r.click("BitBtn12");
+    QCOMPARE(r.dialogs.log->errors, QStringList(2, refusal));
+    QCOMPARE(r.units(), units);
+
+    // One stored by an older program cannot be chosen: the unit in force stays, everywhere.
+    (void)runStatement(r.database->db(), Sql::UnitInsert,
+                       {{QStringLiteral("_mIndex"), 9}, {QStringLiteral("_UnitCode"), QStringLiteral("zero")},
+                        {QStringLiteral("_UnitName"), QStringLiteral("zero")}, {QStringLiteral("_mValue"), 0.0}});
+    r.click("bbtUnitSetRefresh");
     Rig::choose(r.cbUnitSet(), QStringLiteral("zero"));
-    QCOMPARE(r.state.DisplayUnitLength, 0.0);
-    QCOMPARE(r.state.UnitFactor, 1000.0);
+    QCOMPARE(r.dialogs.log->errors.size(), 3);
+    QCOMPARE(r.dialogs.log->errors.last(), refusal);
+    QCOMPARE(r.cbUnitSet()->currentText(), Micro);
+    QCOMPARE(r.scale.UnitFactor, 1000.0);
+    QCOMPARE(r.caption("lbUnit"), QStringLiteral("Unit:µm"));
+    QCOMPARE(r.posX.text(), Micro);
+    QCOMPARE(r.pointCaption.text(), Micro);
+    QCOMPARE(r.counted.redraws, 1);
+}
+
+void TestCalibration::aScaleThatIsNotFiniteIsRefused()
+{
+    Rig r;
+    const QStringList scaleSets = r.scaleSets();
+    r.addScaleSet(QStringLiteral("tiny"), QStringLiteral("mm"), QStringLiteral("1e-320"));
+    r.clickGridRow("dbgScaleSet", 0);
+    r.type("edXLength", QStringLiteral("1e308"));
+    r.type("edXPixel", QStringLiteral("0.001"));
+    r.click("BitBtn10");
+    QCOMPARE(r.dialogs.log->errors.size(), 2);
+    for (const QString &error : r.dialogs.log->errors)
+        QVERIFY2(error.startsWith(QStringLiteral("X 軸倍率錯誤: ")) && error.contains(QStringLiteral("= INF\n")),
+                 qPrintable(error));
+    QCOMPARE(r.scaleSets(), scaleSets);
+
+    // One stored by an older program is refused when it becomes the active set: the scale in force
+    // stays, so nothing measured becomes INF.
+    QVariantMap set = zeroParams(Sql::ScaleInsert);
+    set[QStringLiteral("_ScaleName")] = QStringLiteral("tiny");
+    set[QStringLiteral("_UnitCode")] = QStringLiteral("mm");
+    set[QStringLiteral("_X_Length")] = 1.0;
+    set[QStringLiteral("_X_Pixel")] = 1e-320;
+    set[QStringLiteral("_Y_Length")] = 1.0;
+    set[QStringLiteral("_Y_Pixel")] = 100.0;
+    (void)runStatement(r.database->db(), Sql::ScaleInsert, set);
+    r.click("bbtScaleSetRefresh");
+    const QStringList title = r.title();
+    r.dialogs.log->errors.clear();
+    Rig::choose(r.cbScaleSet(), QStringLiteral("tiny"));
+    QCOMPARE(r.dialogs.log->errors.size(), 1);
+    QVERIFY(r.dialogs.log->errors[0].contains(QStringLiteral("INF")));
+    QCOMPARE(r.cbScaleSet()->currentText(), QStringLiteral("1X"));
+    QCOMPARE(r.scale.ScaleX, 0.01);
+    QCOMPARE(r.caption("lbUnit100"), QStringLiteral("1.000"));
+    QCOMPARE(r.title(), title);
+}
+
+void TestCalibration::gridEditsKeepTheValueAndItsType()
+{
+    Rig r;
+    auto *grid = r.control<QTableView>("dbgUnitSet");
+    const auto editCell = [&](int row, int column, const QString &typed) {
+        const QModelIndex cell = grid->model()->index(row, column);
+        grid->setCurrentIndex(cell);
+        grid->edit(cell);
+        auto *editor = grid->viewport()->findChild<QLineEdit *>();
+        if (!editor)
+            return QStringLiteral("no line editor");
+        const QString shown = editor->text();
+        if (!typed.isNull())
+            editor->setText(typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The delegate commits and closes the editor through posted events.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return shown;
+    };
+    // The editor holds the whole value: Enter without a change writes it back unchanged.
+    QCOMPARE(editCell(1, 3, QString()), QStringLiteral("0.001"));
+    QCOMPARE(r.units()[1], QStringLiteral("2|um|µm|0.001"));
+    QCOMPARE(editCell(1, 3, QStringLiteral("0.0025")), QStringLiteral("0.001"));
+    QCOMPARE(r.units()[1], QStringLiteral("2|um|µm|0.0025"));
+    QVERIFY(r.dialogs.log->errors.isEmpty());
+
+    // Text in a number column, or a length of 0, is refused and writes nothing.
+    QCOMPARE(editCell(1, 0, QStringLiteral("abc")), QStringLiteral("2"));
+    QCOMPARE(editCell(1, 3, QStringLiteral("0")), QStringLiteral("0.0025"));
+    QCOMPARE(r.dialogs.log->errors,
+             (QStringList{QStringLiteral("'abc' is not a valid integer value"),
+                          QStringLiteral("單位長度錯誤: 0\n單位長度必須是大於 0 的數值!!")}));
+    QCOMPARE(r.units()[1], QStringLiteral("2|um|µm|0.0025"));
+    QSqlQuery typed(r.database->db());
+    QVERIFY(typed.exec(QStringLiteral("select typeof(mIndex) from UnitSet where UnitCode = 'um'")) && typed.next());
+    QCOMPARE(typed.value(0).toString(), QStringLiteral("integer"));
 }
 
 void TestCalibration::scaleSetSelectionRecordsTheWorkOrder()
@@ -420,14 +554,14 @@ void TestCalibration::scaleSetSelectionRecordsTheWorkOrder()
     // Start-up's selection recorded the starter set already.
     QCOMPARE(r.title(), QStringList{QStringLiteral("W1|mm|1X|0.01|0.01")});
     r.addScaleSet(QStringLiteral("H"), QStringLiteral("mm"), QStringLiteral("200"));
-    r.workOrderQueries = 0;
+    r.counted.queries = 0;
     Rig::choose(r.cbScaleSet(), QStringLiteral("H"));
     QCOMPARE(r.title(), QStringList{QStringLiteral("W1|mm|H|0.005|0.01")});
-    QCOMPARE(r.workOrderQueries, 1);
+    QCOMPARE(r.counted.queries, 1);
     QCOMPARE(r.caption("lbUnit100"), QStringLiteral("0.500"));
 
     // The number is found again whatever its case.
-    r.workOrder = QStringLiteral("w1");
+    r.workOrder.setNumber(QStringLiteral("w1"));
     Rig::choose(r.cbScaleSet(), QStringLiteral("1X"));
     QCOMPARE(r.title(), QStringList{QStringLiteral("W1|mm|1X|0.01|0.01")});
     QCOMPARE(r.d.qryTitle->text(QStringLiteral("OperNo")), QStringLiteral("W1"));
@@ -441,19 +575,19 @@ void TestCalibration::scaleSetInAnotherUnitSwitchesTheDisplayUnit()
     Rig::choose(r.cbScaleSet(), QStringLiteral("U"));
     QCOMPARE(r.text("dbedUnitName"), QStringLiteral("um"));
     QCOMPARE(r.cbUnitSet()->currentText(), Micro);
-    QCOMPARE(r.state.ScaleUnitLength, 0.001);
-    QCOMPARE(r.state.UnitFactor, 1.0);
-    QCOMPARE(r.posX.text(), QStringLiteral("um"));
+    QCOMPARE(r.scale.ScaleUnitLength, 0.001);
+    QCOMPARE(r.scale.UnitFactor, 1.0);
+    QCOMPARE(r.posX.text(), Micro);
     QCOMPARE(r.pointCaption.text(), QStringLiteral("mm"));
     QCOMPARE(r.caption("lbUnit"), QStringLiteral("Unit:µm"));
     QCOMPARE(r.caption("lbUnit100"), QStringLiteral("1.000"));
     QCOMPARE(r.title(), QStringList{QStringLiteral("W1|um|U|0.01|0.01")});
     // Following the scale unit is not the operator's choice of a display unit: no picture refresh.
-    QCOMPARE(r.redraws, 0);
+    QCOMPARE(r.counted.redraws, 0);
 
     Rig::choose(r.cbScaleSet(), QStringLiteral("1X"));
     QCOMPARE(r.cbUnitSet()->currentText(), QStringLiteral("mm"));
-    QCOMPARE(r.state.UnitFactor, 1.0);
+    QCOMPARE(r.scale.UnitFactor, 1.0);
 }
 
 void TestCalibration::gridRowMovesTheScaleAtOnce()
@@ -461,13 +595,13 @@ void TestCalibration::gridRowMovesTheScaleAtOnce()
     Rig r;
     r.addScaleSet(QStringLiteral("H"), QStringLiteral("mm"), QStringLiteral("200"));
     r.clickGridRow("dbgScaleSet", 1);
-    QCOMPARE(r.state.ScaleX, 0.005);
+    QCOMPARE(r.scale.ScaleX, 0.005);
     QCOMPARE(r.cbScaleSet()->currentText(), QStringLiteral("1X"));
     QCOMPARE(r.text("edXPixel"), QStringLiteral("200.0000"));
 
     r.d.qryScaleSet->first();
     QCOMPARE(r.control<QTableView>("dbgScaleSet")->currentIndex().row(), 0);
-    QCOMPARE(r.state.ScaleX, 0.01);
+    QCOMPARE(r.scale.ScaleX, 0.01);
 }
 
 void TestCalibration::measurementPostRebuildsTheList()
@@ -484,7 +618,7 @@ void TestCalibration::measurementPostRebuildsTheList()
     r.d.qryMeasure->post();
     QCOMPARE(Rig::entries(r.cbScaleSet()), (QStringList{QStringLiteral("1X"), QStringLiteral("2X")}));
     QCOMPARE(r.cbScaleSet()->currentText(), QStringLiteral("2X"));
-    QCOMPARE(r.state.ScaleX, 0.005);
+    QCOMPARE(r.scale.ScaleX, 0.005);
     QVERIFY(r.dialogs.log->errors.isEmpty());
 }
 

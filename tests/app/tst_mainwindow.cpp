@@ -1,10 +1,12 @@
-// The main window as the operator meets it: start-up, menu, tray, exit, about and help, and
-// opening picture files through the menu.
+// The main window as the operator meets it: start-up, menu, tray, exit, about and help, captions,
+// and opening, committing and keeping picture files.
 #include <QAction>
 #include <QDialog>
+#include <QFile>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -17,25 +19,19 @@
 #include "acquire/picturefile.h"
 #include "acquire/picturefiles.h"
 #include "app/main.h"
-#include "display/pictureview.h"
 #include "measure/kinds.h"
+#include "tests/acquire/damagedfiles.h"
 #include "tests/app/testkit.h"
+#include "tests/filebytes.h"
+#include "ui/guarded.h"
+#include "ui/pictureview.h"
+#include "ui/scripteddialogs.h"
 
 namespace {
 
-// The largest channel difference between two pictures of the same size; -1 when sizes differ.
-int maxDifference(const QImage &a, const QImage &b)
+void writeFile(const QString &path, const QByteArray &bytes)
 {
-    if (a.size() != b.size())
-        return -1;
-    int worst = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        const uchar *ra = a.constScanLine(y);
-        const uchar *rb = b.constScanLine(y);
-        for (int i = 0; i < a.width() * 3; ++i)
-            worst = std::max(worst, std::abs(int(ra[i]) - int(rb[i])));
-    }
-    return worst;
+    QVERIFY(writeFileBytes(path, bytes));
 }
 
 bool allWhite(const QImage &image)
@@ -55,6 +51,8 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void startsWithItsPagesButtonsAndStatusBar();
+    void captionsReadAsTheyAreGiven();
+    void startUpWithoutItsWatchedFolderStillOpens();
     void menuMatchesTheTable();
     void startupTimerKeepsTheWindowWithoutANotificationArea();
     void exitAsksFirst();
@@ -103,6 +101,31 @@ void TestMainWindow::startsWithItsPagesButtonsAndStatusBar()
     QVERIFY(timer->isSingleShot());
     QCOMPARE(timer->interval(), 2000);
     QVERIFY(t.log->errors.isEmpty());
+}
+
+void TestMainWindow::captionsReadAsTheyAreGiven()
+{
+    // The task bar shows the application's name; no display name is set, which X11 would add to
+    // every window and box caption.
+    QCOMPARE(QApplication::applicationName(), QStringLiteral("Quillmont3.07"));
+    QApplication::setApplicationName(QStringLiteral("renamed"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("renamed"));
+    setApplicationTexts();
+}
+
+void TestMainWindow::startUpWithoutItsWatchedFolderStillOpens()
+{
+    QTemporaryDir folder;
+    writeFile(folder.filePath(QStringLiteral("file")), "not a folder");
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    const auto log = scripted->log;
+    const QString watched = folder.filePath(QStringLiteral("file/Pictures"));
+    TfmMain window(folder.path(), std::move(scripted), watched);
+    QCOMPARE(log->errors, QStringList{QStringLiteral("Cannot create ") + watched});
+    // The rest of the creation is skipped: no start-up timer, the side panel as built.
+    QVERIFY(!window.findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+    window.show();
+    QVERIFY(window.isVisible());
 }
 
 void TestMainWindow::menuMatchesTheTable()
@@ -288,54 +311,51 @@ void TestMainWindow::brokenFilesLeaveThePicturesAlone()
 {
     TestWindow t;
     const QImage source = samplePicture(64, 48);
-    const QString good = t.path(QStringLiteral("good.bmp"));
-    QVERIFY(writeBitmapFile(source, good).ok());
+    const QString good = t.path(QStringLiteral("good.jpg"));
+    QVERIFY(writeJpegFile(source, 95, good).ok());
     t.openThroughMenu(good);
     QVERIFY(t.log->messages.isEmpty());
+    const QImage clean = t.imgTemp()->picture().copy();
+    const QByteArray temporary = fileBytes(t.path(QStringLiteral("_Temp.bmp")));
+    // A mark on the picture, which a failed open must keep along with its label.
+    t.window->show();
+    t.selectKind(2);
+    t.clickPicture(10, 10);
+    t.clickPicture(50, 40);
+    const QImage marked = t.imgView()->picture().copy();
+    QVERIFY(maxDifference(marked, clean) > 0);
 
-    QFile garbage(t.path(QStringLiteral("broken.jpg")));
-    QVERIFY(garbage.open(QIODevice::WriteOnly));
-    garbage.write(QByteArray(5000, 'x'));
-    garbage.close();
+    // The same size, so a decode would go straight into the visible picture's buffer.
+    writeFile(t.path(QStringLiteral("stopped.jpg")), jpegStoppingAfterAWarning(fileBytes(good)));
+    const QByteArray palette = bitmapWith(64, 48, 8, 0, QByteArray(64 * 48, '\x40'));
+    writeFile(t.path(QStringLiteral("short8.bmp")), palette.left(palette.size() - 64));
 
-    QFile huge(t.path(QStringLiteral("huge.bmp")));
-    QVERIFY(huge.open(QIODevice::WriteOnly));
-    QByteArray header(54, '\0');
-    header[0] = 'B';
-    header[1] = 'M';
-    auto put32 = [&](int at, quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            header[at + i] = char((v >> (8 * i)) & 0xFF);
-    };
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, 200000);
-    put32(22, 200000);
-    header[26] = 1;
-    header[28] = 24;
-    huge.write(header);
-    huge.close();
-
-    QFile truncated(t.path(QStringLiteral("cut.bmp")));
-    QFile whole(good);
-    QVERIFY(whole.open(QIODevice::ReadOnly) && truncated.open(QIODevice::WriteOnly));
-    truncated.write(whole.read(whole.size() / 2));
-    truncated.close();
+    writeFile(t.path(QStringLiteral("broken.jpg")), QByteArray(5000, 'x'));
+    writeFile(t.path(QStringLiteral("huge.bmp")), bitmapWith(200000, 200000, 24, 0, {}));
+    const QString goodBitmap = t.path(QStringLiteral("good.bmp"));
+    QVERIFY(writeBitmapFile(source, goodBitmap).ok());
+    const QByteArray bitmap = fileBytes(goodBitmap);
+    writeFile(t.path(QStringLiteral("cut.bmp")), bitmap.left(bitmap.size() / 2));
 
     // The four-letter JPEG extension is read as a bitmap and fails like any broken bitmap.
     const QString fourLetter = t.path(QStringLiteral("photo.jpeg"));
     QVERIFY(writeJpegFile(source, 90, fourLetter).ok());
 
     for (const QString &name : {QStringLiteral("broken.jpg"), QStringLiteral("huge.bmp"), QStringLiteral("cut.bmp"),
-                                QStringLiteral("photo.jpeg")}) {
+                                QStringLiteral("photo.jpeg"), QStringLiteral("stopped.jpg"),
+                                QStringLiteral("short8.bmp")}) {
         t.log->messages.clear();
         t.openThroughMenu(t.path(name));
         QCOMPARE(t.log->messages.size(), 1);
-        QVERIFY2(t.log->messages[0].startsWith(QStringLiteral("檔案開啟錯誤!  <%1>").arg(t.path(name))),
-                 qPrintable(t.log->messages[0]));
-        QCOMPARE(maxDifference(t.imgView()->picture(), source), 0);
-        QCOMPARE(maxDifference(t.imgTemp()->picture(), source), 0);
+        // The message names the file and, on a line of its own, the cause.
+        const QStringList lines = t.log->messages[0].split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(0), QStringLiteral("檔案開啟錯誤!  <%1>").arg(t.path(name)));
+        QVERIFY2(lines.size() == 2 && !lines[1].isEmpty(), qPrintable(t.log->messages[0]));
+        QVERIFY2(maxDifference(t.imgView()->picture(), marked) == 0, qPrintable(name));
+        QCOMPARE(maxDifference(t.imgTemp()->picture(), clean), 0);
+        QVERIFY(t.control<QWidget>("mlbMeasure0000"));
     }
+    QCOMPARE(fileBytes(t.path(QStringLiteral("_Temp.bmp"))), temporary);
 }
 
 void TestMainWindow::missingJpegNeverShowsAnOldTemporaryBitmap()
@@ -365,7 +385,9 @@ void TestMainWindow::commitMakesOverlaysPartOfTheCleanPicture()
     t.clickPicture(100, 70);
     t.moveOverPicture(50, 50);  // the crosshair must not be committed
     QVERIFY(maxDifference(t.imgView()->picture(), t.imgTemp()->picture()) > 0);
-    t.window->pictureFiles().bbtImg1toImg3Click();
+    auto *commit = t.control<QPushButton>("bbtImg1toImg3");
+    QCOMPARE(commit->text(), QStringLiteral("儲存"));
+    QTest::mouseClick(commit, Qt::LeftButton);
     QCOMPARE(maxDifference(t.imgView()->picture(), t.imgTemp()->picture()), 0);
     const QImage committed = t.imgTemp()->picture().copy();
     t.moveOverPicture(20, 20);
@@ -383,7 +405,7 @@ void TestMainWindow::keepsATemporaryPictureUnderItsOwnName()
     t.window->pictureFiles().KeepTemporaryPicture(false);
     QVERIFY(QFile::exists(t.path(QStringLiteral("kept.jpg"))));
     QVERIFY(QFile::exists(t.path(QStringLiteral("_kept.jpg"))));
-    QCOMPARE(t.window->state().CurrentPicturePath, t.path(QStringLiteral("_kept.jpg")));
+    QCOMPARE(t.window->pictures().currentPicturePath(), t.path(QStringLiteral("_kept.jpg")));
 
     // A name that is not temporary is left alone: no dialog, no file.
     t.window->pictureFiles().setSaveDialogFileName(t.path(QStringLiteral("other.bmp")));
@@ -401,6 +423,17 @@ void TestMainWindow::keepsATemporaryPictureUnderItsOwnName()
     t.window->pictureFiles().KeepTemporaryPicture(true);
     QVERIFY(QFile::exists(t.path(QStringLiteral("CaptureFN.JPG"))));
     QVERIFY(QFile::exists(t.path(QStringLiteral("_CaptureFN.JPG"))));
+
+    // A copy that fails keeps the operator's earlier file under that name, and says so.
+    QVERIFY(QFile::remove(file));
+    const QByteArray earlier = fileBytes(t.path(QStringLiteral("plain.BMP")));
+    t.window->pictureFiles().setSaveDialogFileName(file);
+    t.dialogs->saveNames = {t.path(QStringLiteral("plain.BMP"))};
+    QVERIFY(!guarded(t.window->dialogs(), t.window.get(), [&] { t.window->pictureFiles().KeepTemporaryPicture(false); }));
+    QCOMPARE(t.log->errors.size(), 1);
+    QVERIFY(t.log->errors[0].startsWith(QStringLiteral("檔案儲存錯誤!  <%1>\n").arg(t.path(QStringLiteral("plain.BMP")))));
+    QCOMPARE(fileBytes(t.path(QStringLiteral("plain.BMP"))), earlier);
+    QVERIFY(!earlier.isEmpty());
 }
 
 QUILLMONT_TEST_MAIN(TestMainWindow)

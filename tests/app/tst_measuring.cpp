@@ -13,11 +13,11 @@
 #include "acquire/picturefiles.h"
 #include "app/main.h"
 #include "base/canvas.h"
-#include "display/pictureview.h"
-#include "display/shape.h"
 #include "measure/kinds.h"
 #include "measure/measuring.h"
 #include "tests/app/testkit.h"
+#include "ui/pictureview.h"
+#include "ui/shape.h"
 
 namespace {
 
@@ -61,8 +61,8 @@ void TestMeasuring::toolSelectionFramesTheButtonAndResets()
     moveLabel->setChecked(true);
     t.clickPicture(5, 5);
     QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(t.window->state().clicks.PointCount, 0);
-    QCOMPARE(int(t.window->state().clicks.CurrentKind), 3);
+    QCOMPARE(t.window->state().measuring.clicks.PointCount, 0);
+    QCOMPARE(int(t.window->state().measuring.clicks.CurrentKind), 3);
     QCOMPARE(t.control<Shape>("Shape1")->geometry(), button->geometry().adjusted(-3, -3, 3, 3));
     QCOMPARE(t.window->statusText(1), KindDescriptions().at(3));
     QCOMPARE(t.prompt(), QStringLiteral("請點選P1座標"));
@@ -79,8 +79,8 @@ void TestMeasuring::toolSelectionFramesTheButtonAndResets()
     // The hidden second tool bar picks the kind but keeps the points.
     t.clickPicture(5, 5);
     t.window->measuring().tbWidthClick(2);
-    QCOMPARE(int(t.window->state().clicks.CurrentKind), 2);
-    QCOMPARE(t.window->state().clicks.PointCount, 1);
+    QCOMPARE(int(t.window->state().measuring.clicks.CurrentKind), 2);
+    QCOMPARE(t.window->state().measuring.clicks.PointCount, 1);
 }
 
 void TestMeasuring::promptsFollowTheClicks_data()
@@ -122,13 +122,13 @@ void TestMeasuring::shiftCtrlAndRightButton()
     t.clickPicture(40, 40, Qt::LeftButton, Qt::ShiftModifier);
     t.clickPicture(40, 40, Qt::LeftButton, Qt::ControlModifier);
     QCOMPARE(t.prompt(), QStringLiteral("請點選P1座標"));
-    QCOMPARE(t.window->state().clicks.PointCount, 0);
+    QCOMPARE(t.window->state().measuring.clicks.PointCount, 0);
     QVERIFY(t.view() == before);
 
     t.clickPicture(40, 40);
     QCOMPARE(t.prompt(), QStringLiteral("請點選P2座標"));
     t.clickPicture(100, 100, Qt::RightButton);
-    QCOMPARE(t.window->state().clicks.PointCount, 0);
+    QCOMPARE(t.window->state().measuring.clicks.PointCount, 0);
     QCOMPARE(t.prompt(), QStringLiteral("請點選P1座標"));
     // The click mark of the abandoned point stays; the right click draws nothing.
     QCOMPARE(pixelAt(t.view(), 40 - 9, 40), Blue);
@@ -162,8 +162,8 @@ void TestMeasuring::widthDrawsItsLineTicksAndSideOutput()
 void TestMeasuring::circleFillsTheCirclePanelAndSearchFrame()
 {
     MeasureWindow t;
-    t.window->state().ScaleX = 0.5;
-    t.window->state().ScaleY = 0.25;
+    t.window->state().scale.ScaleX = 0.5;
+    t.window->state().scale.ScaleY = 0.25;
     t.selectKind(5);
     t.clickPicture(100, 30);   // centre (100, 80), r = 50
     t.clickPicture(150, 80);
@@ -181,16 +181,17 @@ void TestMeasuring::circleFillsTheCirclePanelAndSearchFrame()
 void TestMeasuring::completionFillsTheCurrentMeasurement()
 {
     MeasureWindow t;
-    t.control<QLineEdit>("edWorkSheetID")->setText(QStringLiteral("WO-7"));
+    // The number is stored as the list will show it, without the blanks around it.
+    t.control<QLineEdit>("edWorkSheetID")->setText(QStringLiteral(" WO-7 "));
     t.control<QComboBox>("cbOBJID")->setEditText(QStringLiteral("P1"));
     t.control<QComboBox>("cbOBJName")->setEditText(QStringLiteral("軸"));
     t.control<QLineEdit>("edNewOBJNote")->setText(QStringLiteral("first"));
-    t.window->state().ScaleX = 0.01;
-    t.window->state().ScaleY = 0.02;
+    t.window->state().scale.ScaleX = 0.01;
+    t.window->state().scale.ScaleY = 0.02;
     t.selectKind(2);
     t.clickPicture(10, 20);
     t.clickPicture(40, 60);
-    const MeasurementObject &m = t.window->state().CurrentMeasurement;
+    const MeasurementObject &m = t.window->state().measuring.CurrentMeasurement;
     QCOMPARE(m.OperNo, QStringLiteral("WO-7"));
     QCOMPARE(m.RecID, QStringLiteral("P1"));
     QCOMPARE(m.RecName, QStringLiteral("軸"));
@@ -214,16 +215,16 @@ void TestMeasuring::angleWithAZeroLengthLineIsDiscarded()
     t.selectKind(6);
     for (QPoint p : {QPoint(10, 10), QPoint(60, 10), QPoint(30, 30), QPoint(30, 30)})
         t.clickPicture(p.x(), p.y());
-    QCOMPARE(t.window->state().clicks.PointCount, 0);
-    QCOMPARE(t.window->state().CurrentMeasurement.AttribID, 0);
+    QCOMPARE(t.window->state().measuring.clicks.PointCount, 0);
+    QCOMPARE(t.window->state().measuring.CurrentMeasurement.AttribID, 0);
 
     // A proper angle draws the path P1 -> Q -> P3 -> Q.
     for (QPoint p : {QPoint(20, 100), QPoint(120, 100), QPoint(70, 140), QPoint(70, 40)})
         t.clickPicture(p.x(), p.y());
-    QCOMPARE(t.window->state().CurrentMeasurement.AttribID, 7);
-    QVERIFY(qAbs(t.window->state().CurrentMeasurement.Val[0] - 90.0) < 1e-9);
-    QCOMPARE(t.window->state().CurrentMeasurement.Val[1], 70.0);
-    QCOMPARE(t.window->state().CurrentMeasurement.Val[2], 100.0);
+    QCOMPARE(t.window->state().measuring.CurrentMeasurement.AttribID, 7);
+    QVERIFY(qAbs(t.window->state().measuring.CurrentMeasurement.Val[0] - 90.0) < 1e-9);
+    QCOMPARE(t.window->state().measuring.CurrentMeasurement.Val[1], 70.0);
+    QCOMPARE(t.window->state().measuring.CurrentMeasurement.Val[2], 100.0);
     QCOMPARE(pixelAt(t.view(), 45, 100), Blue);
     QCOMPARE(pixelAt(t.view(), 70, 125), Blue);
     QCOMPARE(pixelAt(t.view(), 95, 100), TColor(0x808080));
@@ -240,7 +241,7 @@ void TestMeasuring::textNoteTakesTheWindowText()
     t.selectKind(10);
     t.clickPicture(50, 60);
     QCOMPARE(t.log->execs, QStringList{QStringLiteral("fmText")});
-    const MeasurementObject &m = t.window->state().CurrentMeasurement;
+    const MeasurementObject &m = t.window->state().measuring.CurrentMeasurement;
     QCOMPARE(m.AttribID, 11);
     QCOMPARE(m.OBJNote, QStringLiteral("毛邊"));
     QCOMPARE(m.LabelX, 50);
@@ -255,17 +256,17 @@ void TestMeasuring::textNoteTakesTheWindowText()
         return int(QDialog::Rejected);
     };
     t.clickPicture(70, 80);
-    QCOMPARE(t.window->state().CurrentMeasurement.OBJNote, QStringLiteral("毛邊"));
-    QCOMPARE(t.window->state().CurrentMeasurement.LabelX, 70);
+    QCOMPARE(t.window->state().measuring.CurrentMeasurement.OBJNote, QStringLiteral("毛邊"));
+    QCOMPARE(t.window->state().measuring.CurrentMeasurement.LabelX, 70);
 }
 
 void TestMeasuring::crosshairIsXorAndReadOutIsCalibrated()
 {
     MeasureWindow t;
     const QImage clean = t.view().copy();
-    t.window->state().ScaleX = 0.5;
-    t.window->state().ScaleY = 0.25;
-    t.window->state().UnitFactor = 2;
+    t.window->state().scale.ScaleX = 0.5;
+    t.window->state().scale.ScaleY = 0.25;
+    t.window->state().scale.UnitFactor = 2;
     t.moveOverPicture(30, 40);
     QCOMPARE(t.control<QLabel>("lbDisplayPosX")->text(), QStringLiteral("30.000"));
     QCOMPARE(t.control<QLabel>("lbDisplayPosY")->text(), QStringLiteral("20.000"));
@@ -273,23 +274,23 @@ void TestMeasuring::crosshairIsXorAndReadOutIsCalibrated()
     QCOMPARE(pixelAt(t.view(), 199, 40), TColor(0x7F7F7F));
     QCOMPARE(pixelAt(t.view(), 30, 149), TColor(0x7F7F7F));
     QCOMPARE(pixelAt(t.view(), 31, 41), TColor(0x808080));
-    QVERIFY(t.window->state().CrosshairDrawn);
+    QVERIFY(t.window->pictures().crosshairDrawn());
 
     // A click under the crosshair: its mark keeps the pen colour when the crosshair moves on.
     t.selectKind(2);
     t.clickPicture(30, 40);
-    QVERIFY(t.window->state().CrosshairDrawn);
+    QVERIFY(t.window->pictures().crosshairDrawn());
     t.moveOverPicture(150, 100);
     QCOMPARE(pixelAt(t.view(), 30 - 9, 40), Blue);
     QCOMPARE(pixelAt(t.view(), 30, 40 + 9), Blue);
     QCOMPARE(pixelAt(t.view(), 0, 40), TColor(0x808080));
     QCOMPARE(pixelAt(t.view(), 0, 100), TColor(0x7F7F7F));
-    t.window->measuring().eraseCrosshair();
+    t.window->pictures().hideCrosshair();
     QCOMPARE(pixelAt(t.view(), 150, 100), TColor(0x808080));
     QCOMPARE(pixelAt(t.view(), 0, 100), TColor(0x808080));
     t.window->pictureFiles().LoadPictureFile(t.path(QStringLiteral("grey.bmp")));
     QVERIFY(t.view() == clean);
-    QVERIFY(!t.window->state().CrosshairDrawn);
+    QVERIFY(!t.window->pictures().crosshairDrawn());
 }
 
 QUILLMONT_TEST_MAIN(TestMeasuring)

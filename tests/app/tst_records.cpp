@@ -13,11 +13,12 @@
 #include "acquire/picturefile.h"
 #include "acquire/picturefiles.h"
 #include "app/main.h"
-#include "display/pictureview.h"
 #include "measure/labels.h"
 #include "records/database.h"
 #include "records/dataset.h"
+#include "records/datasets.h"
 #include "tests/app/testkit.h"
+#include "ui/pictureview.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ private Q_SLOTS:
     void garbageDatabaseStopsTheStart();
     void everyKindIsStoredAndLabelled();
     void indexesCountPerPartAndNoteOption();
+    void aDatabaseFailureEndsTheClickAndLeavesLabelsUsable();
     void pointGroupAndCircleToCirclePickLabels();
     void draggingStoresTheAnchorOnlyWhenAllowed();
     void rightClickRestylesAndStores();
@@ -80,8 +82,8 @@ void TestRecords::freshStartCreatesTheDatabase()
     QVERIFY(QFile::exists(t.path(QStringLiteral("Quillmont1394.db"))));
     // A new user measures in real units at once: the starter scale set in millimetres is active.
     QCOMPARE(t.control<QComboBox>("cbScaleSet")->currentText(), QStringLiteral("1X"));
-    QCOMPARE(t.window->state().ScaleX, 0.01);
-    QCOMPARE(t.window->state().UnitFactor, 1.0);
+    QCOMPARE(t.window->state().scale.ScaleX, 0.01);
+    QCOMPARE(t.window->state().scale.UnitFactor, 1.0);
     t.selectKind(2);
     t.clicks({{10, 10}, {250, 190}});
     const QList<Row> rows = storedRows(*t.window, QStringLiteral("WO1"));
@@ -118,9 +120,9 @@ void TestRecords::garbageDatabaseStopsTheStart()
 void TestRecords::everyKindIsStoredAndLabelled()
 {
     RecordsWindow t;
-    t.window->state().ScaleX = 0.01;
-    t.window->state().ScaleY = 0.02;
-    t.window->state().UnitFactor = 1;
+    t.window->state().scale.ScaleX = 0.01;
+    t.window->state().scale.ScaleY = 0.02;
+    t.window->state().scale.UnitFactor = 1;
     t.dialogs->onExec = [](QDialog &dialog) {
         dialog.findChild<QLineEdit *>(QStringLiteral("edText"))->setText(QStringLiteral("it's a note"));
         dialog.findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
@@ -197,6 +199,8 @@ void TestRecords::everyKindIsStoredAndLabelled()
 void TestRecords::indexesCountPerPartAndNoteOption()
 {
     RecordsWindow t;
+    // Typed with blanks around it, the number is stored as the list reads it.
+    t.control<QLineEdit>("edWorkSheetID")->setText(QStringLiteral(" WO1 "));
     t.selectKind(2);
     t.clicks({{10, 10}, {20, 20}});
     t.control<QComboBox>("cbOBJID")->setEditText(QStringLiteral("P2"));
@@ -213,6 +217,43 @@ void TestRecords::indexesCountPerPartAndNoteOption()
     // "說明：" puts the caption into the note field and the row.
     QCOMPARE(rows[2]["OBJNote"].toString(), QStringLiteral("w002=1.200"));
     QCOMPARE(t.control<QLineEdit>("edNewOBJNote")->text(), QStringLiteral("w002=1.200"));
+    QCOMPARE(t.window->datasets().qryMeasure->recordCount(), 3);
+    for (int tag = 0; tag < 3; ++tag)
+        QCOMPARE(t.window->findChildren<MeasurementLabel *>(QStringLiteral("mlbMeasure%1").arg(tag, 4, 10, QLatin1Char('0'))).size(), 1);
+}
+
+void TestRecords::aDatabaseFailureEndsTheClickAndLeavesLabelsUsable()
+{
+    RecordsWindow t;
+    t.selectKind(2);
+    t.clicks({{10, 10}, {50, 50}});
+    QSqlQuery other(t.window->database().db());
+    // Another program takes the table away: the look-up of the next index fails.
+    QVERIFY(other.exec(QStringLiteral("ALTER TABLE RecDetail RENAME TO Elsewhere")));
+    t.clicks({{60, 60}, {90, 90}});
+    QCOMPARE(t.log->errors.size(), 1);
+    QVERIFY(t.log->errors[0].contains(QStringLiteral("RecDetail")));
+    QCOMPARE(t.window->findChildren<MeasurementLabel *>().size(), 1);
+    QCOMPARE(t.window->state().measuring.clicks.PointCount, 0);
+
+    // With the list closed, as a failed reread leaves it, a label stands for no row: presses and
+    // drags in every mode change nothing stored and raise nothing.
+    t.window->datasets().qryMeasure->close();
+    MeasurementLabel *label = t.label(0);
+    for (int kind : {5, 8, 9, 10, 0}) {
+        t.selectKind(kind);
+        QTest::mouseClick(label, Qt::LeftButton);
+    }
+    t.control<QCheckBox>("cbMoveLabel")->setChecked(true);
+    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    t.control<QCheckBox>("cbCaculate")->setChecked(true);
+    QTest::mouseClick(label, Qt::LeftButton);
+    QCOMPARE(t.window->state().selection.SelectedCount, 0);
+    QCOMPARE(t.log->errors.size(), 1);
+    QVERIFY(t.log->execs.isEmpty());
+    QVERIFY(other.exec(QStringLiteral("ALTER TABLE Elsewhere RENAME TO RecDetail")));
+    QCOMPARE(storedRows(*t.window, QStringLiteral("WO1")).size(), 1);
 }
 
 void TestRecords::pointGroupAndCircleToCirclePickLabels()
@@ -225,7 +266,7 @@ void TestRecords::pointGroupAndCircleToCirclePickLabels()
 
     t.selectKind(9);
     QTest::mouseClick(t.label(0), Qt::LeftButton);
-    QCOMPARE(t.window->state().clicks.PointCount, 5);
+    QCOMPARE(t.window->state().measuring.clicks.PointCount, 5);
     t.clicks({{50, 40}, {60, 160}});
     t.selectKind(8);
     t.clickPicture(20, 200);
@@ -303,7 +344,16 @@ void TestRecords::notesAreEditedFromTheirLabels()
     t.selectKind(10);
     t.clicks({{100, 100}});
     t.clicks({{200, 200}});
-    QCOMPARE(storedRows(*t.window, QStringLiteral("WO1")).size(), 2);
+    t.selectKind(0);
+    t.clicks({{10, 250}, {110, 250}});
+    QCOMPARE(storedRows(*t.window, QStringLiteral("WO1")).size(), 3);
+    t.log->execs.clear();
+
+    // In the note kind only a note's label edits a note: a width's label is left as it is.
+    t.selectKind(10);
+    QTest::mouseClick(t.label(2), Qt::LeftButton);
+    QVERIFY(t.log->execs.isEmpty());
+    QCOMPARE(t.label(2)->text(), QStringLiteral("w003=1.000"));
 
     answer = QStringLiteral("second");
     QTest::mouseClick(t.label(0), Qt::LeftButton);
@@ -326,7 +376,7 @@ void TestRecords::statisticSelectionTogglesAndClearKeepsOtherControls()
     t.clicks({{10, 10}, {110, 10}});
     t.control<QCheckBox>("cbCaculate")->setChecked(true);
     QTest::mouseClick(t.label(0), Qt::LeftButton);
-    MainState &s = t.window->state();
+    const LabelSelection &s = t.window->state().selection;
     QCOMPARE(s.SelectedCount, 1);
     QCOMPARE(s.LabelSelected[0], 1);
     QCOMPARE(s.LabelSelectedValue[0], 1.0);

@@ -63,7 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
         FormatRow{"0.00000000000000000000", 0.1, "0.10000000000000000000"},
         // An empty pattern falls back to the general form.
         FormatRow{"", 2.5, "2.5"},
-        FormatRow{"0.00", std::nan(""), "NAN"}, FormatRow{"0.00", inf, "INF"}, FormatRow{"0.00", -inf, "-INF"}));
+        // A value without digits stands where the number would, between the same literals.
+        FormatRow{"0.00", std::nan(""), "NAN"}, FormatRow{"0.00", inf, "INF"}, FormatRow{"0.00", -inf, "-INF"},
+        FormatRow{"=0.000", inf, "=INF"}, FormatRow{"\nCx:0.000,", -inf, "\nCx:-INF"},
+        FormatRow{"=0.000°", std::nan(""), "=NAN°"}, FormatRow{"\"x0\"0.0 mm", inf, "x0INF mm"}));
 
 class FloatToTextTest : public ::testing::TestWithParam<std::pair<double, const char *>> {};
 

@@ -7,7 +7,7 @@
 
 #include "base/canvas.h"
 #include "measure/clicks.h"
-#include "measure/measurementobject.h"
+#include "records/measurementobject.h"
 
 namespace {
 

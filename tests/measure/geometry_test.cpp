@@ -1,4 +1,5 @@
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <random>
 #include <vector>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+using std::numbers::pi;
 
 std::optional<GeometryResult> compute(MeasurementKind kind, std::vector<QPointF> points, double sx = 1,
                                       double sy = 1, double unit = 1)
@@ -99,7 +100,7 @@ TEST(GeometryTest, CircleAndArc)
     EXPECT_DOUBLE_EQ(g->val[1], 100);
     EXPECT_DOUBLE_EQ(g->val[2], 70);
     EXPECT_DOUBLE_EQ(g->val[0], 50);
-    EXPECT_NEAR(g->area, 2500 * kPi, 1e-9);
+    EXPECT_NEAR(g->area, 2500 * pi, 1e-9);
     EXPECT_EQ(g->labelX, 100);
     EXPECT_EQ(g->labelY, 120);
 
@@ -115,18 +116,18 @@ TEST(GeometryTest, CircleAndArc)
         double expectedRadians;
     };
     const ArcCase arcs[] = {
-        {"60 degrees apart: the short arc", 60, kPi / 3},
-        {"120 degrees apart: the long arc", 120, 2 * kPi - 2 * kPi / 3},
+        {"60 degrees apart: the short arc", 60, pi / 3},
+        {"120 degrees apart: the long arc", 120, 2 * pi - 2 * pi / 3},
     };
     for (const ArcCase &a : arcs) {
-        const double e = a.endDegrees * kPi / 180;
+        const double e = a.endDegrees * pi / 180;
         g = compute(MeasurementKind::Arc, {{10, 0}, {0, 10}, {10 * std::cos(e), 10 * std::sin(e)}}, 0.5, 0.5, 4);
         EXPECT_NEAR(g->arcLength, 10 * 0.5 * 4 * a.expectedRadians, 1e-9) << a.what;
         EXPECT_NEAR(g->chord, 2 * 10 * std::sin(e / 2) * 0.5 * 4, 1e-9) << a.what;
     }
     // P3 on the centre (collinear points through the origin): the angle falls back to pi/2.
     g = compute(MeasurementKind::Arc, {{2, 2}, {1, 1}, {0, 0}});
-    EXPECT_NEAR(g->arcLength, std::sqrt(8.0) * kPi / 2, 1e-12);
+    EXPECT_NEAR(g->arcLength, std::sqrt(8.0) * pi / 2, 1e-12);
 }
 
 TEST(GeometryTest, Angle)
@@ -199,10 +200,10 @@ TEST(GeometryTest, AgreesWithIndependentDerivation)
             EXPECT_NEAR(arc->val[3], rc, tol * (1 + rc));
             const double turn = std::remainder(std::atan2(p3.y() - c.y(), p3.x() - c.x()) -
                                                    std::atan2(p1.y() - c.y(), p1.x() - c.x()),
-                                               2 * kPi);
+                                               2 * pi);
             const double theta = std::abs(turn);
-            if (std::abs(theta - kPi / 2) > 1e-6) {
-                const double expected = rc * 3 * (theta > kPi / 2 ? 2 * kPi - theta : theta);
+            if (std::abs(theta - pi / 2) > 1e-6) {
+                const double expected = rc * 3 * (theta > pi / 2 ? 2 * pi - theta : theta);
                 EXPECT_NEAR(arc->arcLength, expected, tol * (1 + expected));
             }
         }
@@ -213,7 +214,7 @@ TEST(GeometryTest, AgreesWithIndependentDerivation)
             ++angles;
             const auto angle = angleBetween(p1, p2, p3, p4);
             ASSERT_TRUE(angle);
-            EXPECT_NEAR(angle->degrees, std::abs(std::atan2(cross(d1, d2), dot(d1, d2))) * 180 / kPi, 1e-6);
+            EXPECT_NEAR(angle->degrees, std::abs(std::atan2(cross(d1, d2), dot(d1, d2))) * 180 / pi, 1e-6);
             const double s = cross(p3 - p1, d2) / cross(d1, d2);
             const QPointF q = p1 + d1 * s;
             const double qTol = tol * (1 + std::hypot(q.x(), q.y()));

@@ -11,6 +11,7 @@
 #include "records/dataset.h"
 #include "records/sqlbind.h"
 #include "records/sqlcatalogue.h"
+#include "tests/filebytes.h"
 
 namespace {
 
@@ -29,17 +30,10 @@ QVariant scalar(const QSqlDatabase &db, const QString &statement, const QVariant
     return query.next() ? query.value(0) : QVariant();
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_TRUE(writeFileBytes(path, bytes));
 }
 
 class DatabaseTest : public ::testing::Test {
@@ -119,7 +113,7 @@ TEST_F(DatabaseTest, FileThatIsNoDatabaseIsRefusedAndLeftAsItWas)
     } catch (const DatabaseError &e) {
         EXPECT_TRUE(e.message().contains("file is not a database")) << e.what();
     }
-    EXPECT_EQ(readAll(dbPath()), garbage);
+    EXPECT_EQ(fileBytes(dbPath()), garbage);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList("Quillmont1394.db"));
 }
 

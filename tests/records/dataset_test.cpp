@@ -302,8 +302,8 @@ TEST_F(DatasetTest, ModelShowsFormatsAndPostsEdits)
 {
     Dataset units("qryUnitSet", database->db());
     units.setSql(Sql::UnitGrid);
-    DatasetModel model(&units, {{"UnitCode", "單位代號", {}}, {"mValue", "單位長度(mm)", "0.0000"},
-                                {"mValue", "plain", {}}});
+    DatasetModel model(&units, {{"UnitCode", "單位代號", {}, {}}, {"mValue", "單位長度(mm)", "0.0000", {}},
+                                {"mValue", "plain", {}, {}}});
     int resets = 0;
     int changedRows = 0;
     QObject::connect(&model, &QAbstractItemModel::modelReset, [&] { ++resets; });
@@ -318,7 +318,8 @@ TEST_F(DatasetTest, ModelShowsFormatsAndPostsEdits)
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QString::fromUtf8("單位長度(mm)"));
     EXPECT_EQ(model.data(model.index(1, 1)).toString(), "0.0010");
     EXPECT_EQ(model.data(model.index(1, 2)).toString(), "0.001");
-    EXPECT_DOUBLE_EQ(model.data(model.index(1, 1), Qt::EditRole).toDouble(), 0.001);
+    // Editors get the whole number as text, whatever the display pattern.
+    EXPECT_EQ(model.data(model.index(1, 1), Qt::EditRole).toString(), "0.001");
 
     model.setEditable(true);
     ASSERT_TRUE(model.flags(model.index(2, 0)) & Qt::ItemIsEditable);
@@ -326,11 +327,17 @@ TEST_F(DatasetTest, ModelShowsFormatsAndPostsEdits)
     EXPECT_EQ(model.currentRow(), 2);
     EXPECT_GE(changedRows, 1);
     EXPECT_EQ(column("select * from UnitSet order by mIndex", "UnitCode"), QStringList({"mm", "um", "in"}));
+    // Typed text is read as the column's type; what is not a number writes nothing.
+    EXPECT_TRUE(model.setData(model.index(1, 1), " 0.0025 "));
+    EXPECT_FALSE(model.setData(model.index(1, 1), "abc"));
+    EXPECT_EQ(errors, QStringList{"'abc' is not a valid floating point value"});
+    EXPECT_EQ(column("select * from UnitSet order by mIndex", "mValue"), QStringList({"1", "0.0025", "25.4"}));
+    errors.clear();
 
     Dataset scales("qryScaleSet", database->db());
     scales.setSql(Sql::ScaleList);
     scales.open();
-    DatasetModel scaleModel(&scales, {{"ScaleName", "name", {}}});
+    DatasetModel scaleModel(&scales, {{"ScaleName", "name", {}, {}}});
     QObject::connect(&scaleModel, &DatasetModel::error, [&](const QString &message) { errors.append(message); });
     scaleModel.setEditable(true);
     EXPECT_FALSE(scaleModel.setData(scaleModel.index(0, 0), "2X"));

@@ -9,8 +9,9 @@
 class QDialog;
 class QWidget;
 
-// Every modal interaction of the program goes through this seam: the real dialogs in production,
-// a script in tests.
+// Every modal interaction of the program goes through this seam: the real dialogs in production
+// (QtDialogs), a script in tests (ScriptedDialogs). The main window owns one (DialogsSeam) and lends
+// it to every controller; error() is what the error boundary around every reaction shows.
 class Dialogs {
 public:
     enum class Icon { None, Information, Question, Error };
@@ -22,7 +23,7 @@ public:
                          Icon icon = Icon::None) = 0;
     // A Yes/No box; true only for Yes.
     virtual bool confirm(QWidget *parent, const QString &text, const QString &caption, Icon icon) = 0;
-    // The application's error display: the message with the application title.
+    // The application's error display: the message with the application's name as the title.
     virtual void error(QWidget *parent, const QString &text) = 0;
     // Open and save dialogs; an empty result means cancelled. `fileName` is the dialog's current name.
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;

@@ -6,18 +6,21 @@
 
 class QMouseEvent;
 
-// A picture control: shows its 24-bit bitmap at 1:1, sized to it, and reports mouse events in
-// picture coordinates. Drawing happens on picture() directly; the caller then names the rectangles
-// it touched, so only those are repainted.
+// A picture control: shows a 24-bit picture someone else owns at 1:1, sized to it, and reports
+// mouse events in picture coordinates. The owner draws into the picture and names the rectangles
+// it touched, so only those are repainted; after a new picture (perhaps of another size) it calls
+// pictureReplaced.
 class PictureView : public QWidget {
     Q_OBJECT
 public:
     explicit PictureView(QWidget *parent = nullptr);
 
-    [[nodiscard]] QImage &picture() { return m_picture; }
-    [[nodiscard]] const QImage &picture() const { return m_picture; }
+    // The picture shown from now on; it must outlive the control.
+    void setPicture(const QImage *picture);
+    [[nodiscard]] const QImage &picture() const { return *m_picture; }
 
-    // After the bitmap was replaced or resized: the control takes the bitmap's size and repaints.
+public Q_SLOTS:
+    // The control takes the picture's size and repaints all of it.
     void pictureReplaced();
     void repaintRects(const QVector<QRect> &rects);
 
@@ -35,5 +38,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QImage m_picture;
+    QImage m_none;
+    const QImage *m_picture = &m_none;
 };

@@ -1,4 +1,4 @@
-#include "display/pictureview.h"
+#include "ui/pictureview.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -12,10 +12,16 @@ PictureView::PictureView(QWidget *parent)
     setCursor(Qt::CrossCursor);
 }
 
+void PictureView::setPicture(const QImage *picture)
+{
+    m_picture = picture ? picture : &m_none;
+    pictureReplaced();
+}
+
 void PictureView::pictureReplaced()
 {
-    if (size() != m_picture.size())
-        resize(m_picture.size());
+    if (size() != m_picture->size())
+        resize(m_picture->size());
     update();
 }
 
@@ -35,9 +41,9 @@ void PictureView::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     // Only the exposed rectangles are converted for the screen: a 20 MP picture never is as a whole.
     for (const QRect &r : event->region()) {
-        const QRect source = r.intersected(m_picture.rect());
+        const QRect source = r.intersected(m_picture->rect());
         if (!source.isEmpty())
-            painter.drawImage(source.topLeft(), m_picture, source);
+            painter.drawImage(source.topLeft(), *m_picture, source);
     }
 }
 

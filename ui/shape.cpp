@@ -1,4 +1,4 @@
-#include "display/shape.h"
+#include "ui/shape.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+
+#include "acquire/picturefiles.h"
+#include "calibration/activescale.h"
+#include "calibration/scalebox.h"
+#include "calibration/unitscalepanels.h"
+#include "measure/labels.h"
+#include "measure/measuring.h"
+#include "measure/persistence.h"
+
+class PictureView;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QPushButton;
+class QScrollArea;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+// The controls of the measuring page "量測功能" (TabSheet1), grouped by the controllers that take them.
+struct MeasuringPage {
+    QWidget *TabSheet1 = nullptr;
+    MeasuringWidgets measuring;
+    LabelWidgets labels;
+    PersistenceWidgets persistence;
+    ScaleBoxWidgets scaleBox;
+    GaugeWidgets gauge;
+    UnitCaptions unitCaptions;
+
+    QToolButton *sbLoad = nullptr;
+    QToolButton *bbtHidden = nullptr;
+    QToolBar *ToolBar4 = nullptr;
+    QCheckBox *cbDisplayScaleGauge = nullptr;
+    QScrollArea *ScrollBox1 = nullptr;
+    QWidget *content = nullptr;  // ScrollBox1's content: the picture at (2, 2), labels and marks over it
+    PictureView *imgTemp = nullptr;
+    QWidget *Panel3 = nullptr;
+    QPushButton *Panel85 = nullptr;
+    QPushButton *Panel89 = nullptr;
+    QPushButton *Panel90 = nullptr;
+    QPushButton *bbtClearLabel = nullptr;
+    QLineEdit *edWorkSheetID = nullptr;
+    QComboBox *cbOBJID = nullptr;
+    QComboBox *cbOBJName = nullptr;
+};
+
+// The settings page "系統參數" (TabSheet2) with its page control PageControl2.
+struct SettingsPage {
+    QTabWidget *PageControl2 = nullptr;
+    UnitScaleWidgets unitScale;
+    PictureFileWidgets pictureFile;
+};
+
+// One builder per page of PageControl1, in tab order. Each makes the page's controls with their
+// names, captions and first states, and no reactions: the controllers are made afterwards with the
+// controls they are given here. statusPanels are the status bar's three panels.
+[[nodiscard]] MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window,
+                                               const std::array<QLabel *, 3> &statusPanels);
+void buildTablePage(QTabWidget *pages);
+[[nodiscard]] SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window);
+void buildTestPage(QTabWidget *pages);

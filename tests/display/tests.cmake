@@ -1,0 +1,1 @@
+list(APPEND QM_CORE_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/pictures_test.cpp)
