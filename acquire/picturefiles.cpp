@@ -170,7 +170,9 @@ void PictureFilesController::keepAsJpeg(const QString &target)
     const auto quality = parseInteger(m_w.edJPEGQuality->text());
     if (!quality.ok())
         throw ProgramError(quality.error);
-    if (const PictureResult clean = writeJpegFile(m_pictures.clean(), quality.value, target); !clean.ok())
+    PictureResult clean;
+    m_pictures.withClean([&](const QImage &picture) { clean = writeJpegFile(picture, quality.value, target); });
+    if (!clean.ok())
         throw saveError(target, clean);
     const QFileInfo info(target);
     const QString annotated = info.dir().filePath(QStringLiteral("_") + info.fileName());

@@ -133,7 +133,8 @@ void TfmMain::buildPages()
     // The two picture controls show the picture pair; the scroll content follows the picture's size.
     PictureView *imgView = measuring.measuring.imgView;
     imgView->setPicture(&m_pictures.view());
-    measuring.imgTemp->setPicture(&m_pictures.clean());
+    measuring.imgTemp->setPainted([this] { return m_pictures.cleanSize(); },
+                                  [this](QPainter &painter, const QRect &rect) { m_pictures.paintClean(painter, rect); });
     connect(&m_pictures, &Pictures::viewChanged, imgView, &PictureView::repaintRects);
     connect(&m_pictures, &Pictures::viewReplaced, imgView, &PictureView::pictureReplaced);
     connect(&m_pictures, &Pictures::cleanReplaced, measuring.imgTemp, &PictureView::pictureReplaced);

@@ -199,13 +199,12 @@ void LabelsController::pickLabelColour()
 {
     if (!m_w.cbAutoFont->isChecked() || !m_lastLabel)
         return;
-    const QImage &clean = m_pictures.clean();
     const int x = m_lastLabel->x() + 1;
     const int y = m_lastLabel->y() + 1;
-    if (!clean.valid(x, y))
+    if (!QRect(QPoint(0, 0), m_pictures.cleanSize()).contains(x, y))
         return;
-    const uchar *p = clean.constScanLine(y) + 3 * x;
-    const int luminance = int(std::trunc(0.299 * p[2] + 0.587 * p[1] + 0.114 * p[0]));
+    const TColor p = m_pictures.cleanPixel(x, y);
+    const int luminance = int(std::trunc(0.299 * (p & 0xFF) + 0.587 * ((p >> 8) & 0xFF) + 0.114 * ((p >> 16) & 0xFF)));
     const quint32 color = luminance > 127 ? 0 : 0xFFFFFF;
     setLabelColor(*m_w.Panel19, color);
     setLabelColor(*m_lastLabel, color);
