@@ -23,7 +23,8 @@
 #include "app/pages.h"
 #include "calibration/activescale.h"
 #include "calibration/unitscale.h"
-#include "display/picturerefresh.h"
+#include "display/displayoptionscontroller.h"
+#include "display/refreshcontroller.h"
 #include "measure/labels.h"
 #include "measure/measuring.h"
 #include "measure/persistence.h"
@@ -59,7 +60,6 @@ TfmMain::TfmMain(const QString &programFolder, std::unique_ptr<Dialogs> dialogs,
     m_database = Database::open(m_state.paths.ProgramFolder);
     m_datasets = std::make_unique<Datasets>(m_database->db());
     m_workOrderQuery = std::make_unique<MeasurementListQuery>(m_workOrder, *m_datasets->qryMeasure);
-    m_pictureRefresh = std::make_unique<PictureKeptAsDrawn>();
 
     buildStatusBar();
     buildPages();
@@ -77,9 +77,11 @@ TfmMain::~TfmMain()
     // then the owners and the connection, as the members are declared.
     m_measuring.reset();
     m_persistence.reset();
-    m_labels.reset();
     m_pictureFiles.reset();
     m_activeScale.reset();
+    m_pictureRefresh.reset();
+    m_displayOptions.reset();
+    m_labels.reset();
     m_unitScale.reset();
     delete takeCentralWidget();
 }
@@ -127,8 +129,6 @@ void TfmMain::buildPages()
     buildTestPage(m_pages);
     m_measurePage = measuring.TabSheet1;
     m_settingsPages = settings.PageControl2;
-    m_Panel3 = measuring.Panel3;
-    m_Panel85 = measuring.Panel85;
 
     // The two picture controls show the picture pair; the scroll content follows the picture's size.
     PictureView *imgView = measuring.measuring.imgView;
@@ -149,9 +149,6 @@ void TfmMain::buildPages()
     connect(measuring.cbOBJName, &QComboBox::currentTextChanged, this,
             [this](const QString &name) { m_part.RecName = name; });
 
-    connect(measuring.Panel85, &QPushButton::clicked, this, &TfmMain::Panel85Click);
-    connect(measuring.Panel89, &QPushButton::clicked, this, &TfmMain::Panel89Click);
-    connect(measuring.Panel90, &QPushButton::clicked, this, &TfmMain::Panel90Click);
     connect(measuring.bbtHidden, &QToolButton::clicked, this, &TfmMain::bbtHiddenClick);
 
     buildControllers(measuring, settings);
@@ -162,20 +159,28 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const SettingsPage &sp)
     const Datasets &d = *m_datasets;
     m_unitScale = std::make_unique<UnitScaleController>(d, m_dialogs, sp.unitScale, mp.scaleBox.cbScaleSet,
                                                         mp.scaleBox.cbUnitSet);
+    m_labels = std::make_unique<LabelsController>(m_state.selection, m_state.measuring, m_state.scale, m_pictures,
+                                                  *d.qryMeasure, *d.qryX, m_dialogs, mp.labels);
+    connect(mp.bbtClearLabel, &QPushButton::clicked, m_labels.get(), &LabelsController::bbtClearLabelClick);
+
+    m_displayOptions = std::make_unique<DisplayOptionsController>(m_dialogs, mp.displayOptions);
+    m_pictureRefresh = std::make_unique<PictureRefreshController>(m_pictures, m_workOrder, *m_workOrderQuery,
+                                                                  m_state.scale, *m_displayOptions, *m_labels,
+                                                                  *d.qryMeasure, *d.qryX, m_dialogs, mp.refresh);
+    connect(m_displayOptions.get(), &DisplayOptionsController::redrawRequested, m_pictureRefresh.get(),
+            &PictureRefreshController::bbtPictureRefreshClick);
+
     m_activeScale = std::make_unique<ActiveScaleController>(m_state.scale, m_workOrder, *m_workOrderQuery,
                                                             *m_pictureRefresh, d, m_dialogs, mp.scaleBox, mp.gauge,
                                                             mp.unitCaptions);
     connect(m_unitScale.get(), &UnitScaleController::activeScaleSetReplaced, m_activeScale.get(),
             &ActiveScaleController::cbScaleSetChange);
-    connect(mp.cbDisplayScaleGauge, &QCheckBox::toggled, m_activeScale.get(), &ActiveScaleController::setGaugeVisible);
-    m_activeScale->setGaugeVisible(mp.cbDisplayScaleGauge->isChecked());
+    connect(m_displayOptions.get(), &DisplayOptionsController::gaugeVisibilityChosen, m_activeScale.get(),
+            &ActiveScaleController::setGaugeVisible);
+    m_displayOptions->cbDisplayScaleGaugeClick();
 
     m_pictureFiles = std::make_unique<PictureFilesController>(m_pictures, m_state.paths, m_dialogs, sp.pictureFile);
     connect(mp.sbLoad, &QToolButton::clicked, m_pictureFiles.get(), &PictureFilesController::mmLoad1Click);
-
-    m_labels = std::make_unique<LabelsController>(m_state.selection, m_state.measuring, m_state.scale, m_pictures,
-                                                  *d.qryMeasure, *d.qryX, m_dialogs, mp.labels);
-    connect(mp.bbtClearLabel, &QPushButton::clicked, m_labels.get(), &LabelsController::bbtClearLabelClick);
     m_persistence = std::make_unique<MeasurementPersistence>(*m_labels, *m_workOrderQuery, m_workOrder, *d.qryMeasure,
                                                              *d.qryX, *d.qryY, mp.persistence);
     m_measuring = std::make_unique<MeasuringController>(m_state.measuring, m_state.scale, m_workOrder, m_part,
@@ -226,9 +231,7 @@ void TfmMain::FormCreate()
         return;
     QDir::setCurrent(m_state.paths.ProgramFolder);
     guarded(m_dialogs, this, [this] { m_activeScale->chooseScaleSet(); });
-    m_Panel3->setFixedWidth(16);
-    m_Panel85->setProperty("tag", 1);
-    m_Panel85->setText(QStringLiteral("<"));
+    m_displayOptions->collapseSidePanel();
     m_Timer1->start();
 }
 
@@ -340,30 +343,4 @@ void TfmMain::N8Click()
 void TfmMain::N11Click()
 {
     guarded(m_dialogs, this, [this] { m_dialogs.exec(*m_aboutBox); });
-}
-
-void TfmMain::Panel85Click()
-{
-    guarded(m_dialogs, this, [this] { sizeSidePanel(m_Panel85->property("tag").toInt()); });
-}
-
-void TfmMain::Panel89Click()
-{
-    guarded(m_dialogs, this, [this] { sizeSidePanel(2); });
-}
-
-void TfmMain::Panel90Click()
-{
-    guarded(m_dialogs, this, [this] { sizeSidePanel(3); });
-}
-
-void TfmMain::sizeSidePanel(int tag)
-{
-    // The strip's tag says the width to open to; an open panel's tag is 0, so the next press closes it.
-    static constexpr int widths[] = {16, 280, 320, 384};
-    if (tag < 0 || tag > 3)
-        return;
-    m_Panel3->setFixedWidth(widths[tag]);
-    m_Panel85->setText(tag == 0 ? QStringLiteral("<") : QStringLiteral(">"));
-    m_Panel85->setProperty("tag", tag == 0 ? 1 : 0);
 }

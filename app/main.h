@@ -13,14 +13,14 @@
 
 class ActiveScaleController;
 class Database;
+class DisplayOptionsController;
 class LabelsController;
 class MeasurementListQuery;
 class MeasurementPersistence;
 class MeasuringController;
 class PictureFilesController;
-class PictureKeptAsDrawn;
+class PictureRefreshController;
 class QLabel;
-class QPushButton;
 class QSystemTrayIcon;
 class QTabWidget;
 class QTimer;
@@ -65,6 +65,8 @@ public:
     [[nodiscard]] const Datasets &datasets() const { return *m_datasets; }
     [[nodiscard]] Database &database() { return *m_database; }
     [[nodiscard]] ActiveScaleController &activeScale() { return *m_activeScale; }
+    [[nodiscard]] DisplayOptionsController &displayOptions() { return *m_displayOptions; }
+    [[nodiscard]] PictureRefreshController &pictureRefresh() { return *m_pictureRefresh; }
     [[nodiscard]] QString statusText(int panel) const;
     [[nodiscard]] bool trayAvailable() const;
 
@@ -76,9 +78,6 @@ public Q_SLOTS:
     void N8Click();
     void N11Click();
     void Timer1Timer();
-    void Panel85Click();
-    void Panel89Click();
-    void Panel90Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -96,7 +95,6 @@ private:
     void FormHide();
     void hideToTray();
     void ensureWatchFolder();
-    void sizeSidePanel(int tag);
 
     // Declared in the order they are made; each is destroyed before what it uses.
     MainState m_state;
@@ -106,22 +104,21 @@ private:
     Pictures m_pictures;
     CurrentWorkOrder m_workOrder;
     CurrentPart m_part;
-    // Stand-ins for the parts still to come, with today's behaviour.
+    // Stand-in for the part still to come, with today's behaviour.
     std::unique_ptr<MeasurementListQuery> m_workOrderQuery;
-    std::unique_ptr<PictureKeptAsDrawn> m_pictureRefresh;
 
     std::unique_ptr<UnitScaleController> m_unitScale;
+    std::unique_ptr<LabelsController> m_labels;
+    std::unique_ptr<DisplayOptionsController> m_displayOptions;
+    std::unique_ptr<PictureRefreshController> m_pictureRefresh;
     std::unique_ptr<ActiveScaleController> m_activeScale;
     std::unique_ptr<PictureFilesController> m_pictureFiles;
-    std::unique_ptr<LabelsController> m_labels;
     std::unique_ptr<MeasurementPersistence> m_persistence;
     std::unique_ptr<MeasuringController> m_measuring;
 
     QTabWidget *m_pages = nullptr;
     QTabWidget *m_settingsPages = nullptr;
     QWidget *m_measurePage = nullptr;
-    QWidget *m_Panel3 = nullptr;
-    QPushButton *m_Panel85 = nullptr;
     std::array<QLabel *, 3> m_statusPanels{};
     QSystemTrayIcon *m_tray = nullptr;
     QTimer *m_Timer1 = nullptr;

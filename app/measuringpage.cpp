@@ -271,5 +271,6 @@ MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window, const s
     p.labels.content = p.content;
     p.labels.cbMoveLabel = p.measuring.cbMoveLabel;
     p.labels.Panel19 = p.measuring.Panel19;
+    buildDisplayPanels(p);
     return p;
 }

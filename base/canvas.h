@@ -35,6 +35,8 @@ public:
     // `watch`, when given, must outlive the canvas and fit the picture's size.
     explicit Canvas(QImage &image, const TileWatch *watch = nullptr);
 
+    [[nodiscard]] QSize size() const { return m_image.size(); }
+
     void setPen(TColor color, PenMode mode = PenMode::Copy);
     [[nodiscard]] TColor penColor() const { return m_pen; }
     [[nodiscard]] PenMode penMode() const { return m_mode; }

@@ -142,10 +142,19 @@ void Pictures::draw(const std::function<void(Canvas &)> &drawing)
     // While the clean picture shares the visible one's buffer, its pixels are kept before a mark
     // covers them.
     Canvas canvas(m_view, cleanIsOwn() || m_view.isNull() ? nullptr : &m_tiles.watch(m_view));
+    // A drawing that throws leaves what it drew, shown.
+    struct Shown {
+        Pictures &pictures;
+        const Canvas &canvas;
+        bool crosshair;
+        ~Shown()
+        {
+            Q_EMIT pictures.viewChanged(canvas.dirtyRects());
+            if (crosshair)
+                pictures.moveCrosshair(pictures.m_crosshairPos);
+        }
+    } shown{*this, canvas, crosshair};
     drawing(canvas);
-    Q_EMIT viewChanged(canvas.dirtyRects());
-    if (crosshair)
-        moveCrosshair(m_crosshairPos);
 }
 
 PictureResult Pictures::load(const std::function<PictureResult(QImage &)> &read)

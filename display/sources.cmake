@@ -9,3 +9,12 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/annotate.h
   ${CMAKE_CURRENT_LIST_DIR}/annotate.cpp
 )
+list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/displayoptions.h
+)
+list(APPEND QM_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/displayoptionscontroller.h
+  ${CMAKE_CURRENT_LIST_DIR}/displayoptionscontroller.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/refreshcontroller.h
+  ${CMAKE_CURRENT_LIST_DIR}/refreshcontroller.cpp
+)
