@@ -40,8 +40,8 @@ DisplayOptionsController::DisplayOptionsController(Dialogs &dialogs, const Displ
     connect(m_w.Panel85, &QPushButton::clicked, this, &DisplayOptionsController::Panel85Click);
     connect(m_w.Panel89, &QPushButton::clicked, this, &DisplayOptionsController::Panel89Click);
     connect(m_w.Panel90, &QPushButton::clicked, this, &DisplayOptionsController::Panel90Click);
-    m_w.Panel20->installEventFilter(this);
-    m_w.Panel88->installEventFilter(this);
+    for (QObject *watched : std::initializer_list<QObject *>{m_w.Panel19, m_w.Panel20, m_w.Shape2, m_w.Panel88})
+        watched->installEventFilter(this);
     // The marks over the picture are shown exactly when their boxes are checked, from the start.
     cbCrossClick();
     CheckBox1Click();
@@ -170,21 +170,14 @@ void DisplayOptionsController::sizeSidePanel(int tag)
 
 bool DisplayOptionsController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::MouseButtonPress)
+    if (event->type() != QEvent::MouseButtonPress
+        || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
         return QObject::eventFilter(watched, event);
-    const auto *press = static_cast<QMouseEvent *>(event);
-    if (watched == m_w.Panel88 && press->button() == Qt::LeftButton) {
+    if (watched == m_w.Panel88)
         Panel85Click();
-        return true;
-    }
-    // The font sample and its frame choose the font; the swatch and the check box on the frame
-    // keep their own clicks.
-    if (watched == m_w.Panel20 && press->button() == Qt::LeftButton) {
-        QWidget *under = m_w.Panel20->childAt(press->position().toPoint());
-        if (!under || under == m_w.Panel19) {
-            Panel19Click();
-            return true;
-        }
-    }
-    return QObject::eventFilter(watched, event);
+    else if (watched == m_w.Panel19 || watched == m_w.Panel20)
+        Panel19Click();
+    // The swatch lies on the font sample's frame but a left click on it is no font choice: it
+    // goes no further (its right button has the colour dialog).
+    return true;
 }
