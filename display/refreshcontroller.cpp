@@ -64,9 +64,11 @@ void PictureRefreshController::RedrawPicture()
         return;
     const QVariantMap order = {{QStringLiteral("_OperNo"), m_workOrder.number()}};
     m_qryMeasure.openWith(Sql::MeasureList, order);
-    m_labels.clearLabels();
+    // Every label is given anew: those of rows no longer stored are gone afterwards, also when
+    // reading the rows fails.
+    LabelsController::StoredLabels labels(m_labels);
     m_qryX.openWith(Sql::MeasureDraw, order);
-    drawStoredRows();
+    drawStoredRows(labels);
     m_workOrderQuery.btQryOperNoClick();
     if (!recId.isEmpty() && !objIndex.isEmpty())
         m_qryMeasure.locate({QStringLiteral("RecID"), QStringLiteral("OBJIndex")}, {recId, objIndex}, true);
@@ -92,13 +94,14 @@ void PictureRefreshController::drawBackground()
     });
 }
 
-void PictureRefreshController::drawStoredRows()
+void PictureRefreshController::drawStoredRows(LabelsController::StoredLabels &labels)
 {
     const LabelScale scale{m_scale.UnitFactor, m_scale.ScaleX, m_scale.ScaleY};
     const MarkOptions marks = markOptionsFor(LabelVariant::Screen, m_options.drawingColour());
     const int mode = m_options.labelDisplayMode();
     // One pass over the rows in their order; a failure stops it with the rows before drawn.
     m_pictures.draw([&](Canvas &canvas) {
+        const MeasurementColumns columns(m_qryX);
         m_qryX.first();
         for (int i = 0; i < m_qryX.recordCount(); ++i, m_qryX.next()) {
             if (m_qryX.integer(QStringLiteral("rIndex")) != i) {
@@ -106,10 +109,10 @@ void PictureRefreshController::drawStoredRows()
                 m_qryX.setField(QStringLiteral("rIndex"), i);
                 m_qryX.post();
             }
-            const MeasurementObject row = measurementFromRow(m_qryX);
+            const MeasurementObject row = measurementFromRow(m_qryX, columns);
             if (const StoredMarks drawn = drawStoredMarks(canvas, row, marks); drawn.circleFrame)
                 m_w.Shape3->setGeometry(*drawn.circleFrame);
-            m_labels.createStoredLabel(row, labelText(labelTexts(row, scale, LabelVariant::Screen), mode), i);
+            labels.place(row, labelText(labelTexts(row, scale, LabelVariant::Screen), mode), i);
         }
     });
 }

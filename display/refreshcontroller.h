@@ -3,12 +3,12 @@
 #include <QObject>
 
 #include "display/picturerefresh.h"
+#include "measure/labels.h"
 
 class CurrentWorkOrder;
 class Dataset;
 class Dialogs;
 class DisplayOptions;
-class LabelsController;
 class Pictures;
 class QAbstractButton;
 class QWidget;
@@ -45,7 +45,7 @@ public Q_SLOTS:
 
 private:
     void drawBackground();
-    void drawStoredRows();
+    void drawStoredRows(LabelsController::StoredLabels &labels);
     void deleteLastMeasurement();
 
     Pictures &m_pictures;
