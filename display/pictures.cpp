@@ -157,19 +157,20 @@ void Pictures::draw(const std::function<void(Canvas &)> &drawing)
     drawing(canvas);
 }
 
-PictureResult Pictures::load(const std::function<PictureResult(QImage &)> &read)
+PictureResult Pictures::load(const std::function<PictureResult(QImage &)> &read, FailedRead failedRead)
 {
     QImage fresh;
-    PictureResult result = read(fresh);
+    const bool inPlace = failedRead == FailedRead::LeavesItAsItWas && !cleanIsOwn();
+    if (inPlace)
+        hideCrosshair();
+    QImage &into = inPlace ? m_view : fresh;
+    PictureResult result = read(into);
     if (!result.ok())
         return result;
-    if (fresh.format() != QImage::Format_BGR888) {
-        const QSize size = fresh.size();
-        fresh = std::move(fresh).convertToFormat(QImage::Format_BGR888);
-        if (fresh.isNull())
-            return {PictureResult::Error::OutOfMemory, QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())};
-    }
-    m_view = std::move(fresh);
+    // The picture readers give 24-bit pictures.
+    Q_ASSERT(into.format() == QImage::Format_BGR888);
+    if (!inPlace)
+        m_view = std::move(fresh);
     takeNewPicture();
     return result;
 }

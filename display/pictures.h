@@ -50,10 +50,15 @@ public:
     // Draws marks on the visible picture with the drawing rules of Canvas.
     void draw(const std::function<void(Canvas &)> &drawing);
 
-    // Reads a new picture, which both pictures then show. `read` is given an empty picture to fill
-    // (a fresh buffer, so a failed read can never spoil the pictures): when it fails, both pictures
-    // are as they were, marks included.
-    PictureResult load(const std::function<PictureResult(QImage &into)> &read);
+    // How a read leaves the picture it was given when it fails.
+    enum class FailedRead { MayHaveWritten, LeavesItAsItWas };
+    // Reads a new picture, which both pictures then show. When `read` fails, both pictures are as
+    // they were, marks included. A read that leaves its picture as it was on failure is given the
+    // visible picture itself, whose buffer it fills when the size fits, so a picture replaced by
+    // another never takes its memory twice; any other read is given an empty picture to fill. The
+    // read gives a 24-bit picture, as the picture file readers do.
+    PictureResult load(const std::function<PictureResult(QImage &into)> &read,
+                       FailedRead failedRead = FailedRead::MayHaveWritten);
     // Both pictures become copies of `picture` (a captured frame, a prepared picture).
     void replace(const QImage &picture);
     // The visible picture becomes a white width x height picture; the clean one stays (an open error).

@@ -53,7 +53,7 @@ TEST(Pictures, MarksShareTheCleanPictureUntilDrawnAndRestoreExactly)
     EXPECT_TRUE(pictures.crosshairDrawn());
     // The clean picture reads the same under the marks and the crosshair.
     EXPECT_EQ(pictures.cleanCopy(), source);
-    for (const QPoint p : {QPoint(150, 3), QPoint(33, 100), QPoint(200, 21), QPoint(33, 21), QPoint(295, 180)}) {
+    for (const QPoint p : {QPoint(150, 3), QPoint(33, 100), QPoint(200, 21), QPoint(33, 21), QPoint(294, 180)}) {
         const uchar *s = source.constScanLine(p.y()) + 3 * p.x();
         EXPECT_EQ(pictures.cleanPixel(p.x(), p.y()), TColor(s[2]) | TColor(s[1]) << 8 | TColor(s[0]) << 16);
     }
@@ -131,6 +131,35 @@ TEST(Pictures, AFailedReadKeepsBothPicturesAndTheMarks)
     EXPECT_TRUE(loaded.ok());
     EXPECT_EQ(pictures.view(), plain(20, 10, qRgb(1, 2, 3)));
     EXPECT_EQ(pictures.cleanCopy(), pictures.view());
+    EXPECT_EQ(pictures.cleanExtraBytes(), 0);
+}
+
+TEST(Pictures, AReadThatLeavesItsPictureAloneGoesStraightIntoTheVisibleOne)
+{
+    const QImage source = textured(40, 30);
+    Pictures pictures;
+    pictures.replace(source);
+    pictures.draw(drawMarks);
+    const QImage marked = pictures.view().copy();
+    const uchar *buffer = pictures.view().constBits();
+    const uchar *given = nullptr;
+    const auto read = [&](PictureResult outcome) {
+        return pictures.load(
+            [&](QImage &into) {
+                given = into.constBits();
+                if (outcome.ok())
+                    into.fill(qRgb(5, 6, 7));
+                return outcome;
+            },
+            Pictures::FailedRead::LeavesItAsItWas);
+    };
+    EXPECT_FALSE(read({PictureResult::Error::Unreadable, QStringLiteral("no")}).ok());
+    EXPECT_EQ(given, buffer);
+    EXPECT_EQ(pictures.view(), marked);
+    EXPECT_EQ(pictures.cleanCopy(), source);
+    EXPECT_TRUE(read({}).ok());
+    EXPECT_EQ(pictures.view().constBits(), buffer);
+    EXPECT_EQ(pictures.cleanCopy(), plain(40, 30, qRgb(5, 6, 7)));
     EXPECT_EQ(pictures.cleanExtraBytes(), 0);
 }
 
