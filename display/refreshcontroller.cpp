@@ -64,11 +64,13 @@ void PictureRefreshController::RedrawPicture()
         return;
     const QVariantMap order = {{QStringLiteral("_OperNo"), m_workOrder.number()}};
     m_qryMeasure.openWith(Sql::MeasureList, order);
-    // Every label is given anew: those of rows no longer stored are gone afterwards, also when
-    // reading the rows fails.
-    LabelsController::StoredLabels labels(m_labels);
-    m_qryX.openWith(Sql::MeasureDraw, order);
-    drawStoredRows(labels);
+    {
+        // Every label is given anew: those of rows no longer stored are gone before the list is
+        // read again, also when reading the rows fails.
+        LabelsController::StoredLabels labels(m_labels);
+        m_qryX.openWith(Sql::MeasureDraw, order);
+        drawStoredRows(labels);
+    }
     m_workOrderQuery.btQryOperNoClick();
     if (!recId.isEmpty() && !objIndex.isEmpty())
         m_qryMeasure.locate({QStringLiteral("RecID"), QStringLiteral("OBJIndex")}, {recId, objIndex}, true);
