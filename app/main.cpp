@@ -166,7 +166,8 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const SettingsPage &sp)
     m_displayOptions = std::make_unique<DisplayOptionsController>(m_dialogs, mp.displayOptions);
     m_pictureRefresh = std::make_unique<PictureRefreshController>(m_pictures, m_workOrder, *m_workOrderQuery,
                                                                   m_state.scale, *m_displayOptions, *m_labels,
-                                                                  *d.qryMeasure, *d.qryX, m_dialogs, mp.refresh);
+                                                                  m_database->db(), *d.qryMeasure, *d.qryX, m_dialogs,
+                                                                  mp.refresh);
     connect(m_displayOptions.get(), &DisplayOptionsController::redrawRequested, m_pictureRefresh.get(),
             &PictureRefreshController::bbtPictureRefreshClick);
 

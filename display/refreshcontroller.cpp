@@ -1,5 +1,7 @@
 #include "display/refreshcontroller.h"
 
+#include <optional>
+
 #include <QAbstractButton>
 
 #include "calibration/scalevalues.h"
@@ -12,6 +14,7 @@
 #include "records/measurementobject.h"
 #include "records/measurementstore.h"
 #include "records/sqlcatalogue.h"
+#include "records/transaction.h"
 #include "records/workorderquery.h"
 #include "ui/dialogs.h"
 #include "ui/guarded.h"
@@ -27,7 +30,8 @@ constexpr TColor Black = 0x000000;
 PictureRefreshController::PictureRefreshController(Pictures &pictures, const CurrentWorkOrder &workOrder,
                                                    WorkOrderQuery &workOrderQuery, const ScaleValues &scale,
                                                    const DisplayOptions &options, LabelsController &labels,
-                                                   Dataset &qryMeasure, Dataset &qryX, Dialogs &dialogs,
+                                                   const QSqlDatabase &db, Dataset &qryMeasure, Dataset &qryX,
+                                                   Dialogs &dialogs,
                                                    const PictureRefreshWidgets &widgets, QObject *parent)
     : QObject(parent)
     , m_pictures(pictures)
@@ -36,6 +40,7 @@ PictureRefreshController::PictureRefreshController(Pictures &pictures, const Cur
     , m_scale(scale)
     , m_options(options)
     , m_labels(labels)
+    , m_db(db)
     , m_qryMeasure(qryMeasure)
     , m_qryX(qryX)
     , m_dialogs(dialogs)
@@ -101,12 +106,16 @@ void PictureRefreshController::drawStoredRows(LabelsController::StoredLabels &la
     const LabelScale scale{m_scale.UnitFactor, m_scale.ScaleX, m_scale.ScaleY};
     const MarkOptions marks = markOptionsFor(LabelVariant::Screen, m_options.drawingColour());
     const int mode = m_options.labelDisplayMode();
-    // One pass over the rows in their order; a failure stops it with the rows before drawn.
+    // One pass over the rows in their order; a failure stops it with the rows before drawn and the
+    // numbering as it was.
+    std::optional<Transaction> renumbering;
     m_pictures.draw([&](Canvas &canvas) {
         const MeasurementColumns columns(m_qryX);
         m_qryX.first();
         for (int i = 0; i < m_qryX.recordCount(); ++i, m_qryX.next()) {
-            if (m_qryX.integer(QStringLiteral("rIndex")) != i) {
+            if (m_qryX.fieldAt(columns.rIndex).toInt() != i) {
+                if (!renumbering)
+                    renumbering.emplace(m_db);
                 m_qryX.edit();
                 m_qryX.setField(QStringLiteral("rIndex"), i);
                 m_qryX.post();
@@ -117,6 +126,8 @@ void PictureRefreshController::drawStoredRows(LabelsController::StoredLabels &la
             labels.place(row, labelText(labelTexts(row, scale, LabelVariant::Screen), mode), i);
         }
     });
+    if (renumbering)
+        renumbering->commit();
 }
 
 void PictureRefreshController::SpeedButton7Click()

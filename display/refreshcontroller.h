@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSqlDatabase>
 
 #include "display/picturerefresh.h"
 #include "measure/labels.h"
@@ -29,12 +30,16 @@ struct PictureRefreshWidgets {
 // fresh label in the label display mode (picked ones red), renumbers rIndex to the rows' order,
 // rereads the measurement list through the work order query and puts the list back on the row it
 // stood on. It also removes the last measurement.
+//
+// The renumbering is written in one transaction: a row after a deleted one moves every later row,
+// and a commit each would cost seconds in a work order of a thousand.
 class PictureRefreshController : public QObject, public PictureRefresh {
     Q_OBJECT
 public:
+    // `db` is the connection of the datasets, on which the renumbering is written as one.
     PictureRefreshController(Pictures &pictures, const CurrentWorkOrder &workOrder, WorkOrderQuery &workOrderQuery,
                              const ScaleValues &scale, const DisplayOptions &options, LabelsController &labels,
-                             Dataset &qryMeasure, Dataset &qryX, Dialogs &dialogs,
+                             const QSqlDatabase &db, Dataset &qryMeasure, Dataset &qryX, Dialogs &dialogs,
                              const PictureRefreshWidgets &widgets, QObject *parent = nullptr);
 
     void RedrawPicture() override;
@@ -54,6 +59,7 @@ private:
     const ScaleValues &m_scale;
     const DisplayOptions &m_options;
     LabelsController &m_labels;
+    QSqlDatabase m_db;
     Dataset &m_qryMeasure;
     Dataset &m_qryX;
     Dialogs &m_dialogs;
