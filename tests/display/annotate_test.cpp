@@ -65,13 +65,10 @@ TEST(PaintGauge, BarsAreRedOutlinesWithExclusiveEdges)
     QFont font(Face);
     font.setPixelSize(13);
     paintGauge(image, {{{QStringLiteral("0"), {10, 20}, font}}, {QRect(10, 5, 50, 8), QRect(60, 5, 50, 8)}});
-    const QRgb red = qRgb(255, 0, 0);
-    EXPECT_EQ(image.pixel(10, 5), red);
-    EXPECT_EQ(image.pixel(59, 12), red);
-    EXPECT_EQ(image.pixel(109, 5), red);
-    EXPECT_EQ(image.pixel(110, 5), qRgb(255, 255, 255));
-    EXPECT_EQ(image.pixel(10, 13), qRgb(255, 255, 255));
-    EXPECT_EQ(image.pixel(30, 9), qRgb(255, 255, 255));  // clear inside
+    for (const QPoint p : {QPoint(10, 5), QPoint(59, 12), QPoint(109, 5)})
+        EXPECT_EQ(image.pixel(p), qRgb(255, 0, 0));
+    for (const QPoint p : {QPoint(110, 5), QPoint(10, 13), QPoint(30, 9)})  // past the edges, inside
+        EXPECT_EQ(image.pixel(p), qRgb(255, 255, 255));
     EXPECT_GE(firstInkRow(image.copy(0, 14, 120, 26)), 0);  // the caption
 }
 
@@ -115,33 +112,32 @@ protected:
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
 };
 
-TEST_F(AnnotatedPairTest, JpegPairUnderTheChosenNameAndWithUnderscore)
+TEST_F(AnnotatedPairTest, CleanUnderTheChosenNameAnnotatedWithUnderscore)
 {
-    const AnnotatedPair pair = writeAnnotatedPair(flatPicture(Qt::gray), flatPicture(Qt::red), path("圖一"), 1, 92);
-    ASSERT_TRUE(pair.ok()) << pair.error.toStdString();
-    EXPECT_EQ(pair.cleanPath, path("圖一.JPG"));
-    EXPECT_EQ(pair.annotatedPath, path("_圖一.JPG"));
-    EXPECT_EQ(files(), QStringList({QStringLiteral("_圖一.JPG"), QStringLiteral("圖一.JPG")}));
+    const AnnotatedPair jpeg = writeAnnotatedPair(flatPicture(Qt::gray), flatPicture(Qt::red), path("圖一"), 1, 92);
+    ASSERT_TRUE(jpeg.ok()) << jpeg.error.toStdString();
+    EXPECT_EQ(jpeg.cleanPath, path("圖一.JPG"));
+    EXPECT_EQ(jpeg.annotatedPath, path("_圖一.JPG"));
     QImage clean, annotated;
-    ASSERT_TRUE(decodeJpegFile(pair.cleanPath, clean).ok());
-    ASSERT_TRUE(decodeJpegFile(pair.annotatedPath, annotated).ok());
+    ASSERT_TRUE(decodeJpegFile(jpeg.cleanPath, clean).ok());
+    ASSERT_TRUE(decodeJpegFile(jpeg.annotatedPath, annotated).ok());
     EXPECT_EQ(QColor(clean.pixel(100, 100)).red(), QColor(Qt::gray).red());
     EXPECT_GT(QColor(annotated.pixel(100, 100)).red(), 250);
     // Written anew, the files get the permissions any new file in the folder gets.
     QFile fresh(path("fresh"));
     ASSERT_TRUE(fresh.open(QIODevice::WriteOnly));
-    EXPECT_EQ(QFile::permissions(pair.cleanPath), fresh.permissions());
-}
+    EXPECT_EQ(QFile::permissions(jpeg.cleanPath), fresh.permissions());
+    fresh.remove();
 
-TEST_F(AnnotatedPairTest, BitmapPairForAFourLetterJpegNameWithTheBitmapFilter)
-{
-    const QImage annotated = noisyPicture(31, 17);
-    const AnnotatedPair pair = writeAnnotatedPair(flatPicture(Qt::gray), annotated, path("a.jpeg"), 2, 92);
-    ASSERT_TRUE(pair.ok()) << pair.error.toStdString();
-    EXPECT_EQ(files(), QStringList({QStringLiteral("_a.jpeg.BMP"), QStringLiteral("a.jpeg.BMP")}));
+    // The four-letter JPEG extension with the bitmap filter: bitmaps, exact.
+    const QImage noisy = noisyPicture(31, 17);
+    const AnnotatedPair bitmaps = writeAnnotatedPair(flatPicture(Qt::gray), noisy, path("a.jpeg"), 2, 92);
+    ASSERT_TRUE(bitmaps.ok()) << bitmaps.error.toStdString();
     QImage back;
-    ASSERT_TRUE(readBitmapFile(pair.annotatedPath, back).ok());
-    EXPECT_EQ(back, annotated);
+    ASSERT_TRUE(readBitmapFile(path("_a.jpeg.BMP"), back).ok());
+    EXPECT_EQ(back, noisy);
+    EXPECT_EQ(files(), QStringList({QStringLiteral("_a.jpeg.BMP"), QStringLiteral("_圖一.JPG"),
+                                    QStringLiteral("a.jpeg.BMP"), QStringLiteral("圖一.JPG")}));
 }
 
 TEST_F(AnnotatedPairTest, AFailedWriteLeavesTheEarlierPairAsItWas)
