@@ -98,6 +98,8 @@ int labelPixelSize(int points)
 void paintTexts(QImage &picture, const QList<PaintedText> &texts, const QString &face, LineBreaks breaks)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    if (picture.isNull())
+        return;
     QPainter painter(&picture);
     for (const PaintedText &t : texts) {
         QFont font(face);
@@ -110,13 +112,18 @@ void paintTexts(QImage &picture, const QList<PaintedText> &texts, const QString 
             continue;
         }
         const QStringList lines = t.text.split(lineBreak);
-        for (qsizetype n = 0; n < lines.size(); ++n)
-            painter.drawText(QPoint(t.at.x(), t.at.y() + (t.size + 2) * int(n) + ascent), lines[n]);
+        for (qsizetype n = 0; n < lines.size(); ++n) {
+            // Wide enough for any stored size; a line that far away falls outside the picture anyway.
+            const qint64 top = qint64(t.at.y()) + (qint64(t.size) + 2) * n + ascent;
+            painter.drawText(QPoint(t.at.x(), int(std::clamp<qint64>(top, -(1 << 30), 1 << 30))), lines[n]);
+        }
     }
 }
 
 void paintGauge(QImage &picture, const ScaleGauge &gauge)
 {
+    if (picture.isNull())
+        return;
     {
         QPainter painter(&picture);
         for (const GaugeCaption &caption : gauge.captions) {

@@ -34,7 +34,8 @@ enum class LineBreaks {
     Ignored,  // one line, a break showing as a space: the report's picture
 };
 
-// Paints the texts onto the picture in the given face (the canvas's face of the caller).
+// Paints the texts onto the 24-bit picture (QImage::Format_BGR888) in the given face, the face the
+// caller's canvas has.
 void paintTexts(QImage &picture, const QList<PaintedText> &texts, const QString &face, LineBreaks breaks);
 
 // The scale gauge as it shows over the picture: captions in their own fonts and colours, and the

@@ -5,6 +5,8 @@
 QImage renderReportPicture(const QImage &clean, const QList<MeasurementObject> &rows,
                            const ReportPictureOptions &options)
 {
+    if (clean.isNull())
+        return {};
     QImage picture = clean.convertToFormat(QImage::Format_BGR888);
     picture.detach();  // a clean picture already in that format comes back shared
     const MarkOptions marks = markOptionsFor(LabelVariant::Report, options.pen);
