@@ -106,9 +106,20 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
-        return {};
     const DatasetColumn &column = m_columns.at(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        break;
+    case Qt::TextAlignmentRole:
+        return int(column.look.alignment | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        return column.look.color ? QVariant(*column.look.color) : QVariant();
+    case Qt::FontRole:
+        return column.look.font ? QVariant(*column.look.font) : QVariant();
+    default:
+        return {};
+    }
     // A grid asks for every column of every row; a column the statement lacks shows empty.
     if (m_dataset->fieldIndex(column.field) < 0)
         return {};
@@ -131,6 +142,8 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
 
 QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section >= 0 && section < columnCount())
+        return int(m_columns.at(section).look.titleAlignment | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
