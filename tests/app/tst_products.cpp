@@ -26,13 +26,25 @@ struct CatalogueWindow : TestWindow {
         return control<QLineEdit>(name)->text();
     }
     void type(const char *name, const QString &value) { control<QLineEdit>(name)->setText(value); }
-    void click(const char *name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
-    void clickGridRow(const char *grid, int row)
+    // Controls are clicked where the operator sees them: on the page shown, the side panel open.
+    // The start-up timer keeps out of the way.
+    void showPage(const char *page)
     {
-        // The grids are clicked where the operator sees them; the start-up timer keeps out of the way.
         control<QTimer>("Timer1")->stop();
         window->show();
-        control<QTabWidget>("PageControl1")->setCurrentWidget(control("TabSheet8"));
+        control<QTabWidget>("PageControl1")->setCurrentWidget(control(page));
+        if (page == QLatin1String("TabSheet1") && control("Panel3")->width() < 100)
+            QTest::mouseClick(control("Panel85"), Qt::LeftButton);
+    }
+    void click(const char *name)
+    {
+        auto *button = control<QPushButton>(name);
+        QVERIFY2(button->isVisible() && button->width() > 0, name);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    void clickGridRow(const char *grid, int row)
+    {
+        showPage("TabSheet8");
         auto *view = control<QTableView>(grid);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
                           view->visualRect(view->model()->index(row, 0)).center());
@@ -71,12 +83,16 @@ struct CatalogueWindow : TestWindow {
     // Products and parts in the database, then a new start so the measuring page lists them.
     void seed(const QList<std::pair<QString, QString>> &productRows, const QList<QStringList> &partRows)
     {
-        const QSqlDatabase db = window->database().db();
-        for (const auto &[id, name] : productRows)
-            (void)runStatement(db, Sql::ProductInsert, {{QStringLiteral("_ProductID"), id}, {QStringLiteral("_ProductName"), name}});
-        for (const QStringList &p : partRows)
-            (void)runStatement(db, Sql::PartInsert,
-                               {{QStringLiteral("_ProductID"), p[0]}, {QStringLiteral("_RecID"), p[1]}, {QStringLiteral("_RecName"), p[2]}});
+        {
+            const QSqlDatabase db = window->database().db();
+            for (const auto &[id, name] : productRows)
+                (void)runStatement(db, Sql::ProductInsert,
+                                   {{QStringLiteral("_ProductID"), id}, {QStringLiteral("_ProductName"), name}});
+            for (const QStringList &p : partRows)
+                (void)runStatement(db, Sql::PartInsert,
+                                   {{QStringLiteral("_ProductID"), p[0]}, {QStringLiteral("_RecID"), p[1]},
+                                    {QStringLiteral("_RecName"), p[2]}});
+        }
         restart();
     }
 };
@@ -95,6 +111,7 @@ private Q_SLOTS:
 void TestProducts::maintenancePageKeepsTheCatalogue()
 {
     CatalogueWindow t;
+    t.showPage("TabSheet8");
     QCOMPARE(t.text("lbProductCount"), QStringLiteral("產品共(0)筆"));
     QCOMPARE(t.control<QComboBox>("cbProductID")->currentIndex(), -1);
     QCOMPARE(t.text("lbProductDataCount"), QStringLiteral("共(0)筆"));
@@ -231,6 +248,7 @@ void TestProducts::partsAddedAndDeletedFromTheMeasuringPage()
     CatalogueWindow t;
     t.seed({{QStringLiteral("A1"), QStringLiteral("Alpha")}, {QStringLiteral("B2"), QStringLiteral("Beta")}},
            {{QStringLiteral("B2"), QStringLiteral("Q1"), QStringLiteral("Queue")}});
+    t.showPage("TabSheet1");
     t.choose("cbProductID", 1);
     t.type("edOBJID", QStringLiteral("Q2"));
     t.type("edOBJName", QStringLiteral("Queue two"));
@@ -261,6 +279,7 @@ void TestProducts::deletingAPartDeletesTheOneTheQuestionNamed()
             {QStringLiteral("A1"), QStringLiteral("P2"), QStringLiteral("Two")}});
     // The grid stands on P1 while the number field has been typed over with P2.
     QCOMPARE(t.text("edRecID"), QStringLiteral("P1"));
+    t.showPage("TabSheet8");
     t.type("edRecID", QStringLiteral("P2"));
     t.dialogs->confirmAnswers = {true};
     t.click("BitBtn4");
