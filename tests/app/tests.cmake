@@ -4,3 +4,4 @@ quillmont_gui_test(tst_calibration ${CMAKE_CURRENT_LIST_DIR}/tst_calibration.cpp
 quillmont_gui_test(tst_records ${CMAKE_CURRENT_LIST_DIR}/tst_records.cpp)
 quillmont_gui_test(tst_products ${CMAKE_CURRENT_LIST_DIR}/tst_products.cpp)
 quillmont_gui_test(tst_statistics ${CMAKE_CURRENT_LIST_DIR}/tst_statistics.cpp)
+quillmont_gui_test(tst_gridlayouts ${CMAKE_CURRENT_LIST_DIR}/tst_gridlayouts.cpp)
