@@ -33,7 +33,7 @@ struct CatalogueWindow : TestWindow {
         control<QTimer>("Timer1")->stop();
         window->show();
         control<QTabWidget>("PageControl1")->setCurrentWidget(control(page));
-        if (page == QLatin1String("TabSheet1") && control("Panel3")->width() < 100)
+        if (page == QLatin1String("TabSheet1") && control("Panel3")->maximumWidth() < 100)
             QTest::mouseClick(control("Panel85"), Qt::LeftButton);
     }
     void click(const char *name)
