@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <tuple>
+#include <utility>
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -45,35 +46,41 @@ QComboBox *list(QWidget *parent, const char *name, bool editable)
     return box;
 }
 
-// One grid of the maintenance page: the count and the refresh button above, the grid, the fields.
-struct GridColumn {
-    QWidget *panel;
-    QFormLayout *form;
+using Field = std::pair<QLineEdit **, std::pair<const char *, QString>>;
+
+// One grid of the maintenance page: its count and refresh button above it, its fields and buttons
+// below, added to the host's layout.
+struct GridPanel {
+    const char *panel;
+    const char *grid;
+    QTableView **view;
+    const char *count;
+    QLabel **countLabel;
+    const char *refresh;
+    QPushButton **refreshButton;
 };
 
-GridColumn gridColumn(QWidget *host, const char *panelName, const char *gridName, QTableView *&grid,
-                      const char *countName, QLabel *&count, const char *refreshName, QPushButton *&refresh)
+void addGridPanel(QWidget *host, QBoxLayout *hostLayout, const GridPanel &g, std::initializer_list<Field> fields,
+                  std::initializer_list<Button> buttons)
 {
-    auto *panel = named<QWidget>(host, panelName);
+    auto *panel = named<QWidget>(host, g.panel);
     auto *layout = new QVBoxLayout(panel);
     auto *top = new QHBoxLayout;
-    count = named<QLabel>(panel, countName, QStringLiteral("共(0)筆"));
-    top->addWidget(count, 1);
-    refresh = named<QPushButton>(panel, refreshName, QStringLiteral("資料重整"));
-    top->addWidget(refresh);
+    *g.countLabel = named<QLabel>(panel, g.count, QStringLiteral("共(0)筆"));
+    top->addWidget(*g.countLabel, 1);
+    *g.refreshButton = named<QPushButton>(panel, g.refresh, QStringLiteral("資料重整"));
+    top->addWidget(*g.refreshButton);
     layout->addLayout(top);
-    grid = named<QTableView>(panel, gridName);
-    layout->addWidget(grid, 1);
+    *g.view = named<QTableView>(panel, g.grid);
+    layout->addWidget(*g.view, 1);
     auto *form = new QFormLayout;
+    for (const auto &[edit, nameAndCaption] : fields) {
+        *edit = named<QLineEdit>(panel, nameAndCaption.first);
+        form->addRow(nameAndCaption.second, *edit);
+    }
+    form->addRow(buttonRow(panel, buttons));
     layout->addLayout(form);
-    return {panel, form};
-}
-
-QLineEdit *field(QWidget *panel, QFormLayout *form, const char *name, const QString &caption)
-{
-    auto *edit = named<QLineEdit>(panel, name);
-    form->addRow(caption, edit);
-    return edit;
+    hostLayout->addWidget(panel, 1);
 }
 
 }  // namespace
@@ -111,24 +118,21 @@ ProductGridWidgets buildProductGrids(QWidget *page, QBoxLayout *pageLayout)
     auto *host = named<QWidget>(page, "plProducts");
     auto *layout = new QHBoxLayout(host);
     layout->setContentsMargins(0, 0, 0, 0);
-
-    const GridColumn products = gridColumn(host, "plProductData", "DBGrid3", w.DBGrid3, "lbProductDataCount",
-                                           w.lbProductDataCount, "BitBtn17", w.BitBtn17);
-    w.edProductID = field(products.panel, products.form, "edProductID", QStringLiteral("產品編號："));
-    w.edProductName = field(products.panel, products.form, "edProductName", QStringLiteral("產品名稱："));
-    products.form->addRow(buttonRow(products.panel, {{&w.btAddPackage, "btAddPackage", QStringLiteral("新增產品")},
-                                                     {&w.btUpdPackage, "btUpdPackage", QStringLiteral("更新產品")},
-                                                     {&w.btDelPackage, "btDelPackage", QStringLiteral("刪除產品")}}));
-    layout->addWidget(products.panel, 1);
-
-    const GridColumn parts = gridColumn(host, "plPrdOBJ", "DBGrid4", w.DBGrid4, "lbPrdOBJCount", w.lbPrdOBJCount,
-                                        "BitBtn1", w.BitBtn1);
-    w.edRecID = field(parts.panel, parts.form, "edRecID", QStringLiteral("零件編號："));
-    w.edRecName = field(parts.panel, parts.form, "edRecName", QStringLiteral("零件名稱："));
-    parts.form->addRow(buttonRow(parts.panel, {{&w.BitBtn3, "BitBtn3", QStringLiteral("新增零件")},
-                                               {&w.BitBtn5, "BitBtn5", QStringLiteral("更新物件")},
-                                               {&w.BitBtn4, "BitBtn4", QStringLiteral("刪除物件")}}));
-    layout->addWidget(parts.panel, 1);
+    addGridPanel(host, layout,
+                 {"plProductData", "DBGrid3", &w.DBGrid3, "lbProductDataCount", &w.lbProductDataCount, "BitBtn17",
+                  &w.BitBtn17},
+                 {{&w.edProductID, {"edProductID", QStringLiteral("產品編號：")}},
+                  {&w.edProductName, {"edProductName", QStringLiteral("產品名稱：")}}},
+                 {{&w.btAddPackage, "btAddPackage", QStringLiteral("新增產品")},
+                  {&w.btUpdPackage, "btUpdPackage", QStringLiteral("更新產品")},
+                  {&w.btDelPackage, "btDelPackage", QStringLiteral("刪除產品")}});
+    addGridPanel(host, layout,
+                 {"plPrdOBJ", "DBGrid4", &w.DBGrid4, "lbPrdOBJCount", &w.lbPrdOBJCount, "BitBtn1", &w.BitBtn1},
+                 {{&w.edRecID, {"edRecID", QStringLiteral("零件編號：")}},
+                  {&w.edRecName, {"edRecName", QStringLiteral("零件名稱：")}}},
+                 {{&w.BitBtn3, "BitBtn3", QStringLiteral("新增零件")},
+                  {&w.BitBtn5, "BitBtn5", QStringLiteral("更新物件")},
+                  {&w.BitBtn4, "BitBtn4", QStringLiteral("刪除物件")}});
     pageLayout->addWidget(host, 1);
     return w;
 }
