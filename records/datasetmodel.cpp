@@ -146,9 +146,13 @@ QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int 
         return int(m_columns.at(section).look.titleAlignment | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal)
-        return section >= 0 && section < columnCount() ? QVariant(m_columns.at(section).title) : QVariant();
-    return section + 1;
+    if (orientation != Qt::Horizontal)
+        return section + 1;
+    if (section < 0 || section >= columnCount())
+        return {};
+    // A column without a title of its own is headed by its field.
+    const DatasetColumn &column = m_columns.at(section);
+    return column.title.isEmpty() ? column.field : column.title;
 }
 
 Qt::ItemFlags DatasetModel::flags(const QModelIndex &index) const

@@ -122,6 +122,7 @@ void TestGridLayouts::everyColumnAttributeComesBack()
     QVERIFY(cell.data(Qt::FontRole).value<QFont>().bold());
     QCOMPARE(scales->model()->headerData(0, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
              int(Qt::AlignHCenter | Qt::AlignVCenter));
+    QCOMPARE(scales->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("UnitName"));
     QCOMPARE(scales->model()->index(0, 3).data(), QVariant());
     // What an export writes: every column in display order, hidden ones too, untitled ones by field.
     QCOMPARE(LayoutWindow::fields(scales), (QStringList{QStringLiteral("ScaleName|名稱"), QStringLiteral("X_Pixel|X軸像數"),
