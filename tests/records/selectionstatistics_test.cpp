@@ -39,7 +39,8 @@ TEST(SelectionStatisticsTest, CaptionsFollowThePickedValues)
         EXPECT_EQ(t.minimum.toStdString(), c.minimum);
         EXPECT_EQ(t.mean.toStdString(), c.mean);
         EXPECT_EQ(t.deviation.has_value(), c.deviation != nullptr);
-        if (t.deviation && c.deviation)
+        if (t.deviation && c.deviation) {
             EXPECT_EQ(t.deviation->toStdString(), c.deviation);
+        }
     }
 }
