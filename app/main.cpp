@@ -31,6 +31,9 @@
 #include "records/database.h"
 #include "records/datasets.h"
 #include "records/measurementlistquery.h"
+#include "records/products.h"
+#include "records/statistics.h"
+#include "ui/gridlayouts.h"
 #include "ui/guarded.h"
 #include "ui/pictureview.h"
 #include "ui/widgets.h"
@@ -75,6 +78,9 @@ TfmMain::~TfmMain()
 {
     // The controllers go first, then the controls (which show the pictures and the datasets),
     // then the owners and the connection, as the members are declared.
+    m_gridLayouts.reset();
+    m_statistics.reset();
+    m_products.reset();
     m_measuring.reset();
     m_persistence.reset();
     m_pictureFiles.reset();
@@ -124,7 +130,7 @@ void TfmMain::buildPages()
     m_pages = named<QTabWidget>(this, "PageControl1");
     setCentralWidget(m_pages);
     const MeasuringPage measuring = buildMeasuringPage(m_pages, this, m_statusPanels);
-    buildTablePage(m_pages);
+    const TablePage table = buildTablePage(m_pages);
     const SettingsPage settings = buildSettingsPage(m_pages, this);
     buildTestPage(m_pages);
     m_measurePage = measuring.TabSheet1;
@@ -141,20 +147,16 @@ void TfmMain::buildPages()
     connect(imgView, &PictureView::resized, measuring.content,
             [content = measuring.content, imgView] { content->resize(imgView->width() + 4, imgView->height() + 4); });
 
-    // The work order number and the part follow their fields until the work order and product
-    // windows own those fields.
+    // The work order number follows its field until the work order window owns that field.
     connect(measuring.edWorkSheetID, &QLineEdit::textChanged, this,
             [this](const QString &typed) { m_workOrder.setNumber(typed); });
-    connect(measuring.cbOBJID, &QComboBox::currentTextChanged, this, [this](const QString &id) { m_part.RecID = id; });
-    connect(measuring.cbOBJName, &QComboBox::currentTextChanged, this,
-            [this](const QString &name) { m_part.RecName = name; });
 
     connect(measuring.bbtHidden, &QToolButton::clicked, this, &TfmMain::bbtHiddenClick);
 
-    buildControllers(measuring, settings);
+    buildControllers(measuring, table, settings);
 }
 
-void TfmMain::buildControllers(const MeasuringPage &mp, const SettingsPage &sp)
+void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, const SettingsPage &sp)
 {
     const Datasets &d = *m_datasets;
     m_unitScale = std::make_unique<UnitScaleController>(d, m_dialogs, sp.unitScale, mp.scaleBox.cbScaleSet,
@@ -191,6 +193,24 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const SettingsPage &sp)
             &LabelsController::autoLabelColour);
     connect(mp.ToolBar4, &QToolBar::actionTriggered, m_measuring.get(),
             [measuring = m_measuring.get()](QAction *action) { measuring->tbWidthClick(action->property("tag").toInt()); });
+
+    m_products = std::make_unique<ProductsController>(m_part, d, m_dialogs, mp.products, tp.products);
+    m_statistics = std::make_unique<StatisticsController>(m_state.selection, *m_labels, *m_pictureRefresh, m_dialogs,
+                                                          mp.statistics);
+    connect(m_labels.get(), &LabelsController::selectionChanged, m_statistics.get(),
+            &StatisticsController::selectionChanged);
+    buildGridLayouts();
+}
+
+void TfmMain::buildGridLayouts()
+{
+    // Attached in the order they are restored at start-up: DBGrid5, dbgMeasure, DBGrid2, DBGrid3,
+    // DBGrid4, dbgRecDetail, dbgUnitSet, dbgScaleSet.
+    m_gridLayouts = std::make_unique<GridLayoutFiles>(m_state.paths, m_dialogs, this);
+    m_gridLayouts->attach(QStringLiteral("DBGrid3"), QStringLiteral("DBGrid3.pos"));
+    m_gridLayouts->attach(QStringLiteral("DBGrid4"), QStringLiteral("DBGrid4.pos"));
+    m_gridLayouts->attach(QStringLiteral("dbgUnitSet"), QStringLiteral("dbgUnitSet.pos"));
+    m_gridLayouts->attach(QStringLiteral("dbgScaleSet"), QStringLiteral("dbgScaleSet.pos"));
 }
 
 void TfmMain::buildTimers()
@@ -227,10 +247,17 @@ void TfmMain::FormCreate()
             list->open();
         }
     });
+    // The product lists are filled once; the product grid then fills the part grid and lists.
+    guarded(m_dialogs, this, [this] {
+        m_products->fillProductLists();
+        m_products->openProductGrid();
+    });
     // Without its watched folder the rest of the creation is skipped; the window still opens.
     if (!guarded(m_dialogs, this, [this] { ensureWatchFolder(); }))
         return;
     QDir::setCurrent(m_state.paths.ProgramFolder);
+    // A damaged layout file is reported and its grid keeps its columns; the start goes on.
+    guarded(m_dialogs, this, [this] { m_gridLayouts->restoreAll(); });
     guarded(m_dialogs, this, [this] { m_activeScale->chooseScaleSet(); });
     m_displayOptions->collapseSidePanel();
     m_Timer1->start();

@@ -14,22 +14,26 @@
 class ActiveScaleController;
 class Database;
 class DisplayOptionsController;
+class GridLayoutFiles;
 class LabelsController;
 class MeasurementListQuery;
 class MeasurementPersistence;
 class MeasuringController;
 class PictureFilesController;
 class PictureRefreshController;
+class ProductsController;
 class QLabel;
 class QSystemTrayIcon;
 class QTabWidget;
 class QTimer;
 class QWidget;
+class StatisticsController;
 class TfmAboutBox;
 class UnitScaleController;
 struct Datasets;
 struct MeasuringPage;
 struct SettingsPage;
+struct TablePage;
 
 // The application's texts before any window exists: its name "Quillmont3.07", which the task bar
 // shows. No display name is set, so window and box captions read exactly as they are given.
@@ -86,7 +90,9 @@ protected:
 private:
     void buildStatusBar();
     void buildPages();
-    void buildControllers(const MeasuringPage &measuringPage, const SettingsPage &settingsPage);
+    void buildControllers(const MeasuringPage &measuringPage, const TablePage &tablePage,
+                          const SettingsPage &settingsPage);
+    void buildGridLayouts();
     void buildMenu();
     void buildTray();
     void buildTimers();
@@ -115,6 +121,9 @@ private:
     std::unique_ptr<PictureFilesController> m_pictureFiles;
     std::unique_ptr<MeasurementPersistence> m_persistence;
     std::unique_ptr<MeasuringController> m_measuring;
+    std::unique_ptr<ProductsController> m_products;
+    std::unique_ptr<StatisticsController> m_statistics;
+    std::unique_ptr<GridLayoutFiles> m_gridLayouts;
 
     QTabWidget *m_pages = nullptr;
     QTabWidget *m_settingsPages = nullptr;

@@ -128,12 +128,7 @@ QWidget *buildMeasurePanel(MeasuringPage &p, QWidget *sides)
 {
     auto *panel = named<QWidget>(sides, "plMeasure");
     auto *form = new QFormLayout(panel);
-    p.cbOBJID = named<QComboBox>(panel, "cbOBJID");
-    p.cbOBJID->setEditable(true);
-    form->addRow(QStringLiteral("零件編號"), p.cbOBJID);
-    p.cbOBJName = named<QComboBox>(panel, "cbOBJName");
-    p.cbOBJName->setEditable(true);
-    form->addRow(QStringLiteral("零件名稱"), p.cbOBJName);
+    p.products = buildProductPanel(panel, form);
     p.persistence.cbNote = named<QCheckBox>(panel, "cbNote", QStringLiteral("說明："));
     p.measuring.edNewOBJNote = named<QLineEdit>(panel, "edNewOBJNote");
     p.persistence.edNewOBJNote = p.measuring.edNewOBJNote;
@@ -230,8 +225,10 @@ QWidget *buildReadOutBar(MeasuringPage &p)
     p.measuring.lbDisplayPosY = readOut(bar, layout, "lbDisplayPosY");
     p.unitCaptions.posY = named<QLabel>(bar, "lbDisplayUnitY", QStringLiteral("mm"));
     layout->addWidget(p.unitCaptions.posY);
-    layout->addWidget(named<QLabel>(bar, "plGuide", QStringLiteral("  操作說明  : ")), 1);
-    layout->addWidget(named<QWidget>(bar, "plCaculate"));
+    auto *guide = named<QLabel>(bar, "plGuide", QStringLiteral("  操作說明  : "));
+    layout->addWidget(guide, 1);
+    p.statistics = buildStatisticsPanel(bar, layout);
+    p.statistics.plGuide = guide;
     return bar;
 }
 
@@ -271,6 +268,7 @@ MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window, const s
     p.labels.content = p.content;
     p.labels.cbMoveLabel = p.measuring.cbMoveLabel;
     p.labels.Panel19 = p.measuring.Panel19;
+    p.statistics.cbCaculate = p.labels.cbCaculate;
     buildDisplayPanels(p);
     return p;
 }

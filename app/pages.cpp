@@ -9,10 +9,13 @@
 
 #include "app/pagehelpers.h"
 
-void buildTablePage(QTabWidget *pages)
+TablePage buildTablePage(QTabWidget *pages)
 {
-    // The product, part, work order and measurement grids arrive with their controllers.
-    addPage(pages, "TabSheet8", QStringLiteral("表格資料維護"));
+    TablePage p;
+    QWidget *page = addPage(pages, "TabSheet8", QStringLiteral("表格資料維護"));
+    auto *layout = new QVBoxLayout(page);
+    p.products = buildProductGrids(page, layout);
+    return p;
 }
 
 SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window)

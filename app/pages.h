@@ -3,6 +3,8 @@
 #include <array>
 
 #include "acquire/picturefiles.h"
+#include "app/productpanels.h"
+#include "app/statisticspanel.h"
 #include "calibration/activescale.h"
 #include "calibration/scalebox.h"
 #include "calibration/unitscalepanels.h"
@@ -31,6 +33,8 @@ struct MeasuringPage {
     MeasuringWidgets measuring;
     LabelWidgets labels;
     PersistenceWidgets persistence;
+    ProductPanelWidgets products;
+    StatisticsWidgets statistics;
     ScaleBoxWidgets scaleBox;
     GaugeWidgets gauge;
     UnitCaptions unitCaptions;
@@ -50,8 +54,11 @@ struct MeasuringPage {
     QPushButton *Panel90 = nullptr;
     QPushButton *bbtClearLabel = nullptr;
     QLineEdit *edWorkSheetID = nullptr;
-    QComboBox *cbOBJID = nullptr;
-    QComboBox *cbOBJName = nullptr;
+};
+
+// The table maintenance page "表格資料維護" (TabSheet8).
+struct TablePage {
+    ProductGridWidgets products;
 };
 
 // The settings page "系統參數" (TabSheet2) with its page control PageControl2.
@@ -68,6 +75,6 @@ struct SettingsPage {
                                                const std::array<QLabel *, 3> &statusPanels);
 // Adds the display options' and the picture refresh's controls to the measuring page.
 void buildDisplayPanels(MeasuringPage &page);
-void buildTablePage(QTabWidget *pages);
+[[nodiscard]] TablePage buildTablePage(QTabWidget *pages);
 [[nodiscard]] SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window);
 void buildTestPage(QTabWidget *pages);

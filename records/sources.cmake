@@ -21,4 +21,15 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/workorderquery.h
   ${CMAKE_CURRENT_LIST_DIR}/measurementlistquery.h
   ${CMAKE_CURRENT_LIST_DIR}/measurementlistquery.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/catalogue.h
+  ${CMAKE_CURRENT_LIST_DIR}/catalogue.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/selectionstatistics.h
+  ${CMAKE_CURRENT_LIST_DIR}/selectionstatistics.cpp
+)
+# The window controllers of the records: products and parts, the quick statistic.
+list(APPEND QM_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/products.h
+  ${CMAKE_CURRENT_LIST_DIR}/products.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/statistics.h
+  ${CMAKE_CURRENT_LIST_DIR}/statistics.cpp
 )
