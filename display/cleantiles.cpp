@@ -76,6 +76,8 @@ QVector<QRect> CleanTiles::restoreInto(QImage &picture)
     QVector<QRect> rects;
     rects.reserve(qsizetype(m_kept.size()));
     uchar *bits = picture.bits();
+    // Row by row through the picture rather than in the order the marks reached the tiles.
+    std::sort(m_kept.begin(), m_kept.end());
     for (const int tile : m_kept) {
         const QRect r = tileRect(tile);
         forEachRow(r, bits, picture.bytesPerLine(), slotBytes(m_slots[std::size_t(tile)]),
