@@ -30,7 +30,8 @@ TfmZoom::TfmZoom(MagnifierZoom &zoom, QWidget *owner)
     zoomIn->setGeometry(4, 6, 64, 26);
     auto *zoomOut = named<QPushButton>(this, "bbtZoomOut", QStringLiteral("縮小"));
     zoomOut->setGeometry(72, 6, 64, 26);
-    m_label = named<QLabel>(this, "Label1", QStringLiteral("2 X"));
+    // A magnifier opened again after zooming shows the zoom in force, not the first one's "2 X".
+    m_label = named<QLabel>(this, "Label1", zoom.exponent() == -1 ? QStringLiteral("2 X") : zoom.label());
     m_label->setGeometry(148, 6, 100, 26);
     QPalette palette = m_label->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 128, 0));
