@@ -94,7 +94,6 @@ int planeCount(FrameLayout layout)
         return 2;
     case FrameLayout::Yuv420p:
     case FrameLayout::Yv12:
-    case FrameLayout::Yuv422p:
         return 3;
     default:
         return 1;
@@ -160,13 +159,11 @@ bool convertFrame(const FramePlanes &frame, QSize outSize, QImage &out)
         break;
     }
     case FrameLayout::Yuv420p:
-    case FrameLayout::Yv12:
-    case FrameLayout::Yuv422p: {
+    case FrameLayout::Yv12: {
         const int u = frame.layout == FrameLayout::Yv12 ? 2 : 1;
         const int v = 3 - u;
-        const int chromaRowShift = frame.layout == FrameLayout::Yuv422p ? 0 : 1;
         fill(out, xs, ys, [&](int y, int x, uchar *to) {
-            const qsizetype cy = y >> chromaRowShift;
+            const qsizetype cy = y / 2;
             yuv.put(to, bits[0][qsizetype(y) * stride[0] + x], bits[u][cy * stride[u] + x / 2],
                     bits[v][cy * stride[v] + x / 2]);
         });
@@ -174,7 +171,7 @@ bool convertFrame(const FramePlanes &frame, QSize outSize, QImage &out)
     }
     case FrameLayout::Y8:
         fill(out, xs, ys, [&](int y, int x, uchar *to) {
-            yuv.put(to, bits[0][qsizetype(y) * stride[0] + x], 128, 128);
+            to[0] = to[1] = to[2] = bits[0][qsizetype(y) * stride[0] + x];
         });
         break;
     }

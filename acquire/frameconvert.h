@@ -6,8 +6,8 @@
 // The pixel layouts cameras deliver that are turned into pictures here directly, named by their
 // bytes in memory: Bgrx is B, G, R, X per pixel; Yuyv is Y0 U Y1 V per two pixels; Nv12 is a Y plane
 // then interleaved U, V at half size both ways; Yuv420p three planes Y, U, V (Yv12: Y, V, U);
-// Yuv422p like Yuv420p with chroma at full height; Y8 a grey plane.
-enum class FrameLayout { Bgrx, Rgbx, Xrgb, Xbgr, Yuyv, Uyvy, Nv12, Nv21, Yuv420p, Yv12, Yuv422p, Y8 };
+// Y8 a grey plane, taken as it is.
+enum class FrameLayout { Bgrx, Rgbx, Xrgb, Xbgr, Yuyv, Uyvy, Nv12, Nv21, Yuv420p, Yv12, Y8 };
 
 // Which luma weights turn Y'CbCr into RGB.
 enum class YuvMatrix { Bt601, Bt709, Bt2020 };

@@ -39,8 +39,6 @@ std::optional<FrameLayout> layoutOf(QVideoFrameFormat::PixelFormat format)
         return FrameLayout::Yuv420p;
     case F::Format_YV12:
         return FrameLayout::Yv12;
-    case F::Format_YUV422P:
-        return FrameLayout::Yuv422p;
     case F::Format_Y8:
         return FrameLayout::Y8;
     default:
@@ -81,6 +79,10 @@ bool throughQt(const QVideoFrame &frame, QSize outSize, QImage &out)
 bool videoFrameToPicture(const QVideoFrame &frame, QSize outSize, QImage &out)
 {
     if (!frame.isValid() || outSize.isEmpty())
+        return false;
+    // Qt 6.4 describes planar 4:2:2 with quarter-width chroma rows and writes past its own picture
+    // converting it; cameras deliver 4:2:2 packed (YUYV, UYVY) anyway.
+    if (frame.pixelFormat() == QVideoFrameFormat::Format_YUV422P)
         return false;
     const std::optional<FrameLayout> layout = layoutOf(frame.pixelFormat());
     if (!layout)
