@@ -34,6 +34,8 @@ struct YuvTables {
         const double cScale = fullRange ? 1.0 : 255.0 / 224.0;
         const double yOffset = fullRange ? 0.0 : 16.0;
         constexpr double one = 65536.0;
+        for (size_t i = 0; i < saturated.size(); ++i)
+            saturated[i] = uchar(std::clamp(int(i) - SaturatedOffset, 0, 255));
         for (int i = 0; i < 256; ++i) {
             const double c = (i - 128) * cScale;
             // The half added to y rounds every sum to nearest when it is shifted down.
@@ -48,12 +50,19 @@ struct YuvTables {
     void put(uchar *to, int yv, int cb, int cr) const
     {
         const int luma = y[size_t(yv)];
-        to[0] = clamp(luma + cbToB[size_t(cb)]);
-        to[1] = clamp(luma + cbToG[size_t(cb)] + crToG[size_t(cr)]);
-        to[2] = clamp(luma + crToR[size_t(cr)]);
+        const uchar b = clamp(luma + cbToB[size_t(cb)]);
+        const uchar g = clamp(luma + cbToG[size_t(cb)] + crToG[size_t(cr)]);
+        const uchar r = clamp(luma + crToR[size_t(cr)]);
+        to[0] = b;
+        to[1] = g;
+        to[2] = r;
     }
 
-    static uchar clamp(int value) { return uchar(std::clamp(value >> 16, 0, 255)); }
+    [[nodiscard]] uchar clamp(int value) const { return saturated[size_t((value >> 16) + SaturatedOffset)]; }
+
+    // Sums reach from about -300 to 560 before they are cut to a byte.
+    static constexpr int SaturatedOffset = 512;
+    std::array<uchar, 1536> saturated{};
 };
 
 // Frame coordinate under the centre of each of `count` target pixels spread over `length`.

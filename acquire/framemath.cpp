@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "acquire/picturefile.h"
 
@@ -61,12 +62,16 @@ FrameResult stretchCcd(const QImage &source, QImage &out, double ratioX, double 
     const double grown = std::trunc(double(width) * e);
     if (FrameResult made = prepare(out, grown > double(MaxSide) ? MaxSide + 1 : qint64(grown), height); !made.ok())
         return made;
+    // The source column of every target column, computed once for all rows.
     const int outWidth = out.width();
+    std::vector<int> from(static_cast<size_t>(outWidth));
+    for (int c = 0; c < outWidth; ++c)
+        from[size_t(c)] = 3 * std::min(int(double(c) / e), int(width) - 1);
     for (int r = 0; r < int(height); ++r) {
-        const uchar *from = source.constScanLine(r);
+        const uchar *sourceRow = source.constScanLine(r);
         uchar *to = out.scanLine(r);
         for (int c = 0; c < outWidth; ++c) {
-            const uchar *pixel = from + 3 * std::min(int(double(c) / e), int(width) - 1);
+            const uchar *pixel = sourceRow + from[size_t(c)];
             to[3 * c] = pixel[0];
             to[3 * c + 1] = pixel[1];
             to[3 * c + 2] = pixel[2];
