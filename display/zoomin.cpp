@@ -16,7 +16,7 @@ const QString ZoomName = QStringLiteral("fmZoom");
 }  // namespace
 
 TfmZoom::TfmZoom(MagnifierZoom &zoom, QWidget *owner)
-    : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint
+    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint
                          | Qt::WindowCloseButtonHint),
       m_zoom(zoom)
 {
