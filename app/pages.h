@@ -5,6 +5,7 @@
 #include "acquire/picturefiles.h"
 #include "app/productpanels.h"
 #include "app/statisticspanel.h"
+#include "automeasure/hardnesswidgets.h"
 #include "calibration/activescale.h"
 #include "calibration/scalebox.h"
 #include "calibration/unitscalepanels.h"
@@ -36,6 +37,7 @@ struct MeasuringPage {
     ScaleBoxWidgets scaleBox;
     GaugeWidgets gauge;
     UnitCaptions unitCaptions;
+    HardnessWidgets hardness;
 
     QToolButton *sbLoad = nullptr;
     QToolButton *bbtHidden = nullptr;
