@@ -138,21 +138,21 @@ void WidthHeightController::adjust(BoxSide side, bool increase)
     switch (side) {
     case BoxSide::Top:
         w.lbedUpY->setText(floatToText(f.upY));
-        m_w.brinell.edVideoLineH->setText(floatToText(f.height));
         break;
     case BoxSide::Bottom:
         w.lbedDnY->setText(floatToText(f.dnY));
-        m_w.brinell.edVideoLineH->setText(floatToText(f.height));
         break;
     case BoxSide::Right:
         w.lbedRtX->setText(floatToText(f.rtX));
-        m_w.brinell.edVideoLineW->setText(floatToText(f.width));
         break;
     case BoxSide::Left:
         w.lbedLtX->setText(floatToText(f.ltX));
-        m_w.brinell.edVideoLineW->setText(floatToText(f.width));
         break;
     }
+    if (side == BoxSide::Top || side == BoxSide::Bottom)
+        m_w.brinell.edVideoLineH->setText(floatToText(f.height));
+    else
+        m_w.brinell.edVideoLineW->setText(floatToText(f.width));
     m_hardness.averageRadius();
     m_hardness.calculate();
 }
