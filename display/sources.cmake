@@ -6,4 +6,10 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/marks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/annotate.h
   ${CMAKE_CURRENT_LIST_DIR}/annotate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/magnifier.h
+  ${CMAKE_CURRENT_LIST_DIR}/magnifier.cpp
+)
+list(APPEND QM_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/zoomin.h
+  ${CMAKE_CURRENT_LIST_DIR}/zoomin.cpp
 )
