@@ -37,8 +37,6 @@ public:
     // bbtStoreCircleClick's work: the circle last found becomes a Circle measurement, clicked
     // through its points at 0°, 120° and 240°. Nothing when there is none.
     void storeCircle();
-    // The circle last found, in picture pixels, while it can still be stored.
-    [[nodiscard]] const std::optional<FittedCircle> &detected() const { return m_detected; }
 
 public Q_SLOTS:
     void BitBtn22Click();
@@ -75,7 +73,7 @@ private:
     Dialogs &m_dialogs;
     HardnessWidgets m_w;
     QAction *m_mmCircle = nullptr;
-    std::optional<FittedCircle> m_detected;
+    std::optional<FittedCircle> m_detected;  // the circle last found, in pixels, while it can be stored
     int m_freeCircle = 0;  // the free circle the next press places: 0 spCircle1, 1 spCircle2
     bool m_stretching = false;
     QPointF m_freeCentre;
