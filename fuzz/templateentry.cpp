@@ -79,6 +79,7 @@ int fuzzSpreadsheetTemplate(const std::uint8_t *data, std::size_t size)
 int fuzzWorkbookParts(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray package = workbookFromParts(QByteArrayView(data, qsizetype(size)));
-    FUZZ_REQUIRE(!package.isEmpty());
+    if (package.isEmpty())
+        return 0;  // no part at all: libzip writes no archive
     return exportWithTemplate(reinterpret_cast<const std::uint8_t *>(package.constData()), std::size_t(package.size()));
 }
