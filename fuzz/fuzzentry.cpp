@@ -10,7 +10,7 @@ namespace {
 
 // Longer inputs than these only slow the search down: the seeds are a few kilobytes at most.
 constexpr std::array<FuzzEntry, 6> Entries{{
-    {"settings", fuzzSettings, 16 * 1024},
+    {"settings", fuzzSettings, 4 * 1024},
     {"gridlayout", fuzzGridLayout, 16 * 1024},
     {"template", fuzzSpreadsheetTemplate, 64 * 1024},
     {"workbookparts", fuzzWorkbookParts, 64 * 1024},
