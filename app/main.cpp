@@ -21,6 +21,9 @@
 #include "app/aboutbox.h"
 #include "app/help.h"
 #include "app/pages.h"
+#include "automeasure/circlecontroller.h"
+#include "automeasure/hardnesscontroller.h"
+#include "automeasure/widthheightcontroller.h"
 #include "calibration/activescale.h"
 #include "calibration/unitscale.h"
 #include "display/displayoptionscontroller.h"
@@ -79,6 +82,9 @@ TfmMain::~TfmMain()
     // The controllers go first, then the controls (which show the pictures and the datasets),
     // then the owners and the connection, as the members are declared.
     m_gridLayouts.reset();
+    m_widthHeight.reset();
+    m_circleDetection.reset();
+    m_hardness.reset();
     m_statistics.reset();
     m_products.reset();
     m_measuring.reset();
@@ -199,6 +205,15 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
                                                           mp.statistics);
     connect(m_labels.get(), &LabelsController::selectionChanged, m_statistics.get(),
             &StatisticsController::selectionChanged);
+
+    HardnessWidgets hardness = mp.hardness;
+    hardness.window = this;
+    m_hardness = std::make_unique<HardnessController>(*m_measuring, m_dialogs, hardness);
+    m_circleDetection = std::make_unique<CircleDetectionController>(m_state.scale, m_pictures, *m_measuring,
+                                                                    *m_hardness, m_dialogs, hardness);
+    connect(m_pictureFiles.get(), &PictureFilesController::pictureOpened, m_circleDetection.get(),
+            &CircleDetectionController::pictureOpened);
+    m_widthHeight = std::make_unique<WidthHeightController>(m_state.scale, m_pictures, *m_hardness, m_dialogs, hardness);
     buildGridLayouts();
 }
 
@@ -259,6 +274,7 @@ void TfmMain::FormCreate()
     // A damaged layout file is reported and its grid keeps its columns; the start goes on.
     guarded(m_dialogs, this, [this] { m_gridLayouts->restoreAll(); });
     guarded(m_dialogs, this, [this] { m_activeScale->chooseScaleSet(); });
+    m_hardness->leaveOffAtStart();
     m_displayOptions->collapseSidePanel();
     m_Timer1->start();
 }

@@ -12,9 +12,11 @@
 #include "ui/dialogs.h"
 
 class ActiveScaleController;
+class CircleDetectionController;
 class Database;
 class DisplayOptionsController;
 class GridLayoutFiles;
+class HardnessController;
 class LabelsController;
 class MeasurementListQuery;
 class MeasurementPersistence;
@@ -30,6 +32,7 @@ class QWidget;
 class StatisticsController;
 class TfmAboutBox;
 class UnitScaleController;
+class WidthHeightController;
 struct Datasets;
 struct MeasuringPage;
 struct SettingsPage;
@@ -123,6 +126,9 @@ private:
     std::unique_ptr<MeasuringController> m_measuring;
     std::unique_ptr<ProductsController> m_products;
     std::unique_ptr<StatisticsController> m_statistics;
+    std::unique_ptr<HardnessController> m_hardness;
+    std::unique_ptr<CircleDetectionController> m_circleDetection;
+    std::unique_ptr<WidthHeightController> m_widthHeight;
     std::unique_ptr<GridLayoutFiles> m_gridLayouts;
 
     QTabWidget *m_pages = nullptr;

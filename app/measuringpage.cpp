@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/hardnesspanel.h"
 #include "app/pagehelpers.h"
 #include "measure/kinds.h"
 #include "ui/pictureview.h"
@@ -162,19 +163,6 @@ QWidget *buildMeasurePanel(MeasuringPage &p, QWidget *sides)
     addPage(lower, "tsOrderContent", QStringLiteral("工單內容"));
     addPage(lower, "tsLabelOptions", QStringLiteral("標籤選項"));
     form->addRow(lower);
-    return panel;
-}
-
-// The hardness panel plHardTest: the side outputs of widths, heights and circles.
-QWidget *buildHardnessPanel(MeasuringPage &p, QWidget *sides)
-{
-    auto *panel = named<QWidget>(sides, "plHardTest");
-    auto *form = new QFormLayout(panel);
-    p.measuring.edVideoLineW = addField(panel, form, "edVideoLineW", QStringLiteral("寬:"));
-    p.measuring.edVideoLineH = addField(panel, form, "edVideoLineH", QStringLiteral("高:"));
-    p.measuring.Edit7 = addField(panel, form, "Edit7", QStringLiteral("Cx:"));
-    p.measuring.Edit8 = addField(panel, form, "Edit8", QStringLiteral("Cy:"));
-    p.measuring.edVideoLineR = addField(panel, form, "edVideoLineR", QStringLiteral("R:"));
     return panel;
 }
 

@@ -5,6 +5,7 @@
 #include "acquire/picturefiles.h"
 #include "app/productpanels.h"
 #include "app/statisticspanel.h"
+#include "automeasure/hardnesswidgets.h"
 #include "calibration/activescale.h"
 #include "calibration/scalebox.h"
 #include "calibration/unitscalepanels.h"
@@ -40,6 +41,7 @@ struct MeasuringPage {
     UnitCaptions unitCaptions;
     DisplayOptionWidgets displayOptions;
     PictureRefreshWidgets refresh;
+    HardnessWidgets hardness;
 
     QToolButton *sbLoad = nullptr;
     QToolButton *bbtHidden = nullptr;
