@@ -2,10 +2,11 @@
 # Builds the libFuzzer targets (the "fuzz" preset, clang with ASan and UBSan, in build-fuzz/) and
 # runs each one in turn from the seeds the project makes and the corpus kept from earlier runs.
 #
-#   bash scripts/fuzz.sh [-t SECONDS | -r RUNS] [TARGET...]
+#   bash scripts/fuzz.sh [-t SECONDS] [-r RUNS] [-s SEED] [TARGET...]
 #
 #   -t SECONDS  how long each target runs (default 120)
-#   -r RUNS     run each target for this many inputs instead
+#   -r RUNS     run each target for this many inputs (with -t as well: whichever comes first)
+#   -s SEED     the fuzzer's random seed; with -r the run is repeatable, which is what CI uses
 #   TARGET      any of the targets quillmont_fuzz_seeds --targets lists; all when none is given
 #
 # An input that crashes, leaks, hangs (10 s) or takes more than 2 GB is copied into
@@ -14,13 +15,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=120
+seconds=
 runs=
-while getopts "t:r:" option; do
+seed=
+while getopts "t:r:s:" option; do
   case $option in
     t) seconds=$OPTARG ;;
     r) runs=$OPTARG ;;
-    *) sed -n '2,13p' "$0" >&2; exit 2 ;;
+    s) seed=$OPTARG ;;
+    *) sed -n '2,14p' "$0" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -63,8 +66,10 @@ for target in "${targets[@]}"; do
   log=$build/fuzz-logs/$target.log
   rm -rf "$artifacts"
   mkdir -p "$corpus" "$artifacts" "$(dirname "$log")"
-  limit=(-max_total_time="$seconds")
-  [ -z "$runs" ] || limit=(-runs="$runs")
+  limit=()
+  [ -z "$runs" ] || limit+=(-runs="$runs")
+  [ -z "$seconds" ] && [ -n "$runs" ] || limit+=(-max_total_time="${seconds:-120}")
+  [ -z "$seed" ] || limit+=(-seed="$seed")
   inputs=("$corpus" "$seeds/$target")
   [ ! -d "$regressions" ] || inputs+=("$regressions")
 
@@ -84,7 +89,7 @@ for target in "${targets[@]}"; do
   fi
   failed=$((failed + 1))
   summary+=("$(printf '%-14s %10s runs %8s/s %6s MB  corpus %5s  FAILED (exit %s)' "$target" "${executions:-?}" "${speed:-?}" "${rss:-?}" "$files" "$status")")
-  echo "---- $target failed; the end of $log:" >&2
+  echo "---- $target failed ($(grep -m1 -o 'Seed: [0-9]*' "$log" || echo 'seed unknown')); the end of $log:" >&2
   tail -n 60 "$log" >&2
   mkdir -p "$regressions"
   for found in "$artifacts"/crash-* "$artifacts"/leak-* "$artifacts"/timeout-* "$artifacts"/oom-*; do
@@ -93,6 +98,10 @@ for target in "${targets[@]}"; do
     kept=$regressions/$kind-$(sha1sum "$found" | cut -c1-40)
     cp "$found" "$kept"
     echo "kept the input as $kept" >&2
+    # The log may be all that is left of a run elsewhere, so a small input is printed as well.
+    if [ "$(stat -c %s "$found")" -le 16384 ]; then
+      echo "its bytes (base64): $(base64 -w0 "$found")" >&2
+    fi
   done
 done
 
