@@ -186,6 +186,10 @@ QString writeSpreadsheet(const QString &templatePath, const QString &outputPath,
     const QByteArray bytes = workbook.save(&error);
     if (bytes.isEmpty())
         return error;
+    // A template can be odd enough that the filled copy no longer reads as a workbook; refusing it
+    // here is better than handing the operator a file no spreadsheet program opens.
+    if (Workbook written; !written.open(bytes, &error))
+        return QStringLiteral("%1: 依此範本寫出的活頁簿無法開啟 (%2)").arg(QDir::toNativeSeparators(templatePath), error);
     QSaveFile file(outputPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(outputPath), file.errorString());
