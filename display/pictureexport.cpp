@@ -62,7 +62,7 @@ void PictureExportController::SaveAd1Click()
     guarded(m_dialogs, m_w.window, [this] { (void)savePicture(); });
 }
 
-QString PictureExportController::savePicture()
+PictureExportController::Saved PictureExportController::savePicture()
 {
     const QString chosen = m_dialogs.saveFileNameAndFilter(m_w.window, QString::fromLatin1(SaveFilter),
                                                            m_pictureFiles.saveDialogFileName(), QDir::currentPath(),
@@ -91,7 +91,7 @@ QString PictureExportController::savePicture()
     if (!m_workOrder.isEmpty())
         storePictureName(m_qryTitle, m_qryX, m_workOrder.number(), pair.cleanPath);
     m_refresh.RedrawPicture();
-    return pair.annotatedPath;
+    return {pair.cleanPath, pair.annotatedPath};
 }
 
 int PictureExportController::jpegQuality() const

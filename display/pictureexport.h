@@ -50,10 +50,14 @@ public:
                             PictureFilesController &pictureFiles, Dataset &qryTitle, Dataset &qryX,
                             Dialogs &dialogs, const PictureExportWidgets &widgets, QObject *parent = nullptr);
 
-    // The save-as behind SaveAd1Click: the annotated file's path, or empty when the operator
-    // cancelled. Throws ProgramError when a file cannot be written (each file then is as it was)
-    // or the quality is no number, DatabaseError when the rows cannot be read.
-    [[nodiscard]] QString savePicture();
+    // The save-as behind SaveAd1Click: the paths of both files, empty when the operator cancelled.
+    // Throws ProgramError when a file cannot be written (each file then is as it was) or the
+    // quality is no number, DatabaseError when the rows cannot be read.
+    struct Saved {
+        QString cleanPath;      // the name chosen, its extension fixed
+        QString annotatedPath;  // beside it with "_" in front
+    };
+    [[nodiscard]] Saved savePicture();
 
 public Q_SLOTS:
     void SaveAd1Click();

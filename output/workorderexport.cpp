@@ -47,8 +47,8 @@ QString WorkOrderExportController::exportSpreadsheet()
 {
     // The workbook takes the name of the picture saved for it; without one there is nothing to name
     // it after, so a cancelled save ends the export.
-    const QString picture = m_pictureExport.savePicture();
-    if (picture.isEmpty())
+    const PictureExportController::Saved picture = m_pictureExport.savePicture();
+    if (picture.cleanPath.isEmpty())
         return {};
     const TemplateLookup found = findTemplate(m_paths.ProgramFolder, findOfficeProgram());
     if (!found.ok()) {
@@ -58,13 +58,14 @@ QString WorkOrderExportController::exportSpreadsheet()
     SpreadsheetInput input;
     input.title = readExportTitle(m_qryX, m_workOrder.number());
     input.rows = readExportRows(m_qryX, m_workOrder.number());
-    input.picturePath = picture;
+    input.picturePath = picture.annotatedPath;
     input.pictureViewHeight = m_pictures.view().height();
     input.scaleSetText = m_w.cbScaleSet->currentText();
     input.unitSetText = m_w.cbUnitSet->currentText();
     input.hardness = {m_w.edHb->text(), m_w.edHR->text(), m_w.edVideoLineW->text(), m_w.edVideoLineH->text(),
                       m_w.eddd->text()};
-    const QString path = spreadsheetPathFor(picture);
+    // Named after the picture as the operator named it; the annotated one goes inside.
+    const QString path = spreadsheetPathFor(picture.cleanPath);
     if (const QString error = writeSpreadsheet(found.path, path, input); !error.isEmpty())
         throw ProgramError(error);
     m_dialogs.message(m_w.window, QString::fromUtf8(SavedMessage));
