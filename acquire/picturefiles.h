@@ -44,6 +44,7 @@ public:
     void KeepTemporaryPicture(bool insideCapture);
 
     [[nodiscard]] QString openDialogFileName() const { return m_openFileName; }
+    void setOpenDialogFileName(const QString &name) { m_openFileName = name; }
     [[nodiscard]] QString saveDialogFileName() const { return m_saveFileName; }
     void setSaveDialogFileName(const QString &name) { m_saveFileName = name; }
     [[nodiscard]] QString temporaryBitmapPath() const;

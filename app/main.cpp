@@ -27,10 +27,13 @@
 #include "calibration/activescale.h"
 #include "calibration/unitscale.h"
 #include "display/displayoptionscontroller.h"
+#include "display/pictureexport.h"
 #include "display/refreshcontroller.h"
 #include "measure/labels.h"
 #include "measure/measuring.h"
 #include "measure/persistence.h"
+#include "output/reportcontroller.h"
+#include "output/workorderexport.h"
 #include "records/database.h"
 #include "records/datasets.h"
 #include "records/measurementlistquery.h"
@@ -82,6 +85,9 @@ TfmMain::~TfmMain()
     // The controllers go first, then the controls (which show the pictures and the datasets),
     // then the owners and the connection, as the members are declared.
     m_gridLayouts.reset();
+    m_workOrderExport.reset();
+    m_report.reset();
+    m_pictureExport.reset();
     m_widthHeight.reset();
     m_circleDetection.reset();
     m_hardness.reset();
@@ -214,6 +220,7 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
     connect(m_pictureFiles.get(), &PictureFilesController::pictureOpened, m_circleDetection.get(),
             &CircleDetectionController::pictureOpened);
     m_widthHeight = std::make_unique<WidthHeightController>(m_state.scale, m_pictures, *m_hardness, m_dialogs, hardness);
+    buildOutputs(mp, sp);
     buildGridLayouts();
 }
 
@@ -370,7 +377,7 @@ void TfmMain::Exit1Click()
 
 void TfmMain::PrintSetup1Click()
 {
-    guarded(m_dialogs, this, [this] { m_dialogs.printerSetup(this); });
+    m_report->PrintSetup1Click();
 }
 
 void TfmMain::N8Click()

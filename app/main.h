@@ -21,9 +21,11 @@ class LabelsController;
 class MeasurementListQuery;
 class MeasurementPersistence;
 class MeasuringController;
+class PictureExportController;
 class PictureFilesController;
 class PictureRefreshController;
 class ProductsController;
+class ReportController;
 class QLabel;
 class QSystemTrayIcon;
 class QTabWidget;
@@ -33,6 +35,7 @@ class StatisticsController;
 class TfmAboutBox;
 class UnitScaleController;
 class WidthHeightController;
+class WorkOrderExportController;
 struct Datasets;
 struct MeasuringPage;
 struct SettingsPage;
@@ -95,6 +98,7 @@ private:
     void buildPages();
     void buildControllers(const MeasuringPage &measuringPage, const TablePage &tablePage,
                           const SettingsPage &settingsPage);
+    void buildOutputs(const MeasuringPage &measuringPage, const SettingsPage &settingsPage);
     void buildGridLayouts();
     void buildMenu();
     void buildTray();
@@ -129,6 +133,9 @@ private:
     std::unique_ptr<HardnessController> m_hardness;
     std::unique_ptr<CircleDetectionController> m_circleDetection;
     std::unique_ptr<WidthHeightController> m_widthHeight;
+    std::unique_ptr<PictureExportController> m_pictureExport;
+    std::unique_ptr<ReportController> m_report;
+    std::unique_ptr<WorkOrderExportController> m_workOrderExport;
     std::unique_ptr<GridLayoutFiles> m_gridLayouts;
 
     QTabWidget *m_pages = nullptr;

@@ -8,6 +8,9 @@
 #include "acquire/picturefiles.h"
 #include "automeasure/circlecontroller.h"
 #include "automeasure/hardnesscontroller.h"
+#include "display/pictureexport.h"
+#include "output/reportcontroller.h"
+#include "output/workorderexport.h"
 
 namespace {
 
@@ -48,16 +51,17 @@ void TfmMain::buildMenu()
     QAction *load = addItem(file, "mmLoad1", QStringLiteral("開啟圖擋"));
     addItem(file, "mmSave", QStringLiteral("Save"))->setVisible(false);
     file->addSeparator();
-    addItem(file, "SaveAd1", QStringLiteral("另存新檔"));
+    QAction *saveAs = addItem(file, "SaveAd1", QStringLiteral("另存新檔"));
     file->addSeparator();
     QAction *printSetup = addItem(file, "PrintSetup1", QStringLiteral("設定印表機"));
-    addItem(file, "mmPreview", QStringLiteral("預覽列印"), true, true);
-    addItem(file, "Print1", QStringLiteral("列印"));
+    m_report->attachPreviewItem(addItem(file, "mmPreview", QStringLiteral("預覽列印"), true, true));
+    QAction *print = addItem(file, "Print1", QStringLiteral("列印"));
+    QAction *exportPdf = addItem(file, "mmExportPdf", QStringLiteral("匯出PDF"));
     file->addSeparator();
     QMenu *excel = addSubMenu(file, "mmExcel", QStringLiteral("Excel"));
-    addItem(excel, "mmExcel2", QStringLiteral("匯出Excel"));
-    addItem(excel, "CSV1", QStringLiteral("匯出CSV"));
-    addItem(excel, "mmOpenExcel", QStringLiteral("開啟EXCEL"), true, true);
+    QAction *exportExcel = addItem(excel, "mmExcel2", QStringLiteral("匯出Excel"));
+    QAction *exportCsv = addItem(excel, "CSV1", QStringLiteral("匯出CSV"));
+    m_workOrderExport->attachOpenItem(addItem(excel, "mmOpenExcel", QStringLiteral("開啟EXCEL"), true, true));
     file->addSeparator();
     addItem(file, "mmReadIni", QStringLiteral("讀取INI檔"));
     addItem(file, "mmWiteIni", QStringLiteral("寫入INI檔"));
@@ -96,7 +100,12 @@ void TfmMain::buildMenu()
     QAction *about = addItem(info, "N11", QStringLiteral("關於"));
 
     connect(load, &QAction::triggered, m_pictureFiles.get(), &PictureFilesController::mmLoad1Click);
+    connect(saveAs, &QAction::triggered, m_pictureExport.get(), &PictureExportController::SaveAd1Click);
     connect(printSetup, &QAction::triggered, this, &TfmMain::PrintSetup1Click);
+    connect(print, &QAction::triggered, m_report.get(), &ReportController::Print1Click);
+    connect(exportPdf, &QAction::triggered, m_report.get(), &ReportController::mmExportPdfClick);
+    connect(exportExcel, &QAction::triggered, m_workOrderExport.get(), &WorkOrderExportController::mmExcel2Click);
+    connect(exportCsv, &QAction::triggered, m_workOrderExport.get(), &WorkOrderExportController::CSV1Click);
     connect(exit, &QAction::triggered, this, &TfmMain::Exit1Click);
     connect(quit, &QAction::triggered, this, &TfmMain::Exit1Click);
     connect(hide, &QAction::triggered, this, &TfmMain::bbtHiddenClick);

@@ -3,6 +3,7 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main.h
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mainmenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/outputs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages.h
   ${CMAKE_CURRENT_LIST_DIR}/pagehelpers.h
   ${CMAKE_CURRENT_LIST_DIR}/measuringpage.cpp

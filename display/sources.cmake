@@ -23,4 +23,6 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/displayoptionscontroller.cpp
   ${CMAKE_CURRENT_LIST_DIR}/refreshcontroller.h
   ${CMAKE_CURRENT_LIST_DIR}/refreshcontroller.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictureexport.h
+  ${CMAKE_CURRENT_LIST_DIR}/pictureexport.cpp
 )

@@ -2,6 +2,8 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/exportdata.h
   ${CMAKE_CURRENT_LIST_DIR}/exportfields.h
   ${CMAKE_CURRENT_LIST_DIR}/exportfields.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exportsource.h
+  ${CMAKE_CURRENT_LIST_DIR}/exportsource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/csvexport.h
   ${CMAKE_CURRENT_LIST_DIR}/csvexport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ziparchive.h
@@ -20,6 +22,14 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/reportpicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reportlayout.h
   ${CMAKE_CURRENT_LIST_DIR}/reportlayout.cpp
+)
+list(APPEND QM_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/reportwindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/reportwindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reportcontroller.h
+  ${CMAKE_CURRENT_LIST_DIR}/reportcontroller.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/workorderexport.h
+  ${CMAKE_CURRENT_LIST_DIR}/workorderexport.cpp
 )
 # Writes the default spreadsheet template at build time (output/template.cmake).
 list(APPEND QM_TOOL_SOURCES

@@ -25,6 +25,9 @@ inline const QStringList TitleScale = {
     QStringLiteral("Update RecTitle Set  "),
     QStringLiteral("UnitName = :_UnitName, ScaleName = :_ScaleName, ScaleX = :_ScaleX, ScaleY = :_ScaleY"),
     QStringLiteral("Where OperNo = :_OperNo")};
+// The picture a work order's measurements were exported with.
+inline const QStringList TitlePicture = {
+    QStringLiteral("Update RecTitle Set  PicFullName = :_PicFullName  Where OperNo = :_OperNo")};
 // The standing query of the work order list.
 inline const QStringList TitleList = {QStringLiteral("Select *  from  RecTitle  Order by OperNo,mIndex")};
 

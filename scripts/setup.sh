@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libturbojpeg0-dev
   libzip-dev zipcmp zipmerge ziptool libpugixml-dev libreoffice-calc
-  libgtest-dev libgmock-dev poppler-utils
+  libgtest-dev libgmock-dev poppler-utils python3 python3-openpyxl python3-pil
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   clang libclang-rt-14-dev
   fonts-arphic-ukai fonts-arphic-uming fonts-wqy-microhei fonts-noto-cjk fonts-dejavu-core

@@ -2,14 +2,17 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStringList>
+#include <QUrl>
 
 namespace {
 
@@ -87,11 +90,36 @@ bool QtDialogs::chooseColor(QWidget *parent, QColor &color)
     return true;
 }
 
-void QtDialogs::printerSetup(QWidget *parent)
+QString QtDialogs::saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &fileName,
+                                         const QString &initialFolder, int &filterIndex)
 {
-    QPrinter printer;
+    const QStringList filters = qtFilter(filter).split(QStringLiteral(";;"));
+    QString selected = filters.value(filterIndex - 1);
+    const QString start = fileName.isEmpty() ? initialFolder : QDir(initialFolder).filePath(fileName);
+    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), start, filters.join(QStringLiteral(";;")),
+                                                        &selected);
+    if (!chosen.isEmpty() && filters.contains(selected))
+        filterIndex = int(filters.indexOf(selected)) + 1;
+    return chosen;
+}
+
+void QtDialogs::printerSetup(QWidget *parent, QPrinter &printer)
+{
     QPrintDialog dialog(&printer, parent);
     dialog.exec();
+}
+
+void QtDialogs::printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+{
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&paint](QPrinter *target) { paint(*target); });
+    preview.exec();
+}
+
+void QtDialogs::openDocument(const QString &path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 int QtDialogs::exec(QDialog &dialog)

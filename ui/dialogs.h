@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QColor>
@@ -7,6 +8,7 @@
 #include <QString>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 // Every modal interaction of the program goes through this seam: the real dialogs in production
@@ -29,9 +31,20 @@ public:
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName,
                                  const QString &initialFolder) = 0;
+    // A save dialog whose filter the operator picks: filterIndex (from 1) is the filter shown first
+    // and, once chosen, the one the name was chosen with.
+    virtual QString saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &fileName,
+                                          const QString &initialFolder, int &filterIndex) = 0;
     virtual bool chooseFont(QWidget *parent, QFont &font) = 0;
     virtual bool chooseColor(QWidget *parent, QColor &color) = 0;
-    virtual void printerSetup(QWidget *parent) = 0;
+    // The printer setup dialog on the program's printer, which keeps what was chosen.
+    virtual void printerSetup(QWidget *parent, QPrinter &printer) = 0;
+    // The print preview of what paint draws on a printer, from which the operator may print on
+    // `printer`.
+    virtual void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) = 0;
+    // Opens a finished file with the application the desktop associates with it; a file nothing is
+    // associated with stays unopened, without a message.
+    virtual void openDocument(const QString &path) = 0;
     // Runs one of the program's own modal windows (about box, note window); returns its result.
     virtual int exec(QDialog &dialog) = 0;
 };
@@ -45,9 +58,13 @@ public:
     QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
     QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName,
                          const QString &initialFolder) override;
+    QString saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &fileName,
+                                  const QString &initialFolder, int &filterIndex) override;
     bool chooseFont(QWidget *parent, QFont &font) override;
     bool chooseColor(QWidget *parent, QColor &color) override;
-    void printerSetup(QWidget *parent) override;
+    void printerSetup(QWidget *parent, QPrinter &printer) override;
+    void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
+    void openDocument(const QString &path) override;
     int exec(QDialog &dialog) override;
 };
 
@@ -78,9 +95,19 @@ public:
     {
         return m_impl->saveFileName(parent, filter, fileName, initialFolder);
     }
+    QString saveFileNameAndFilter(QWidget *parent, const QString &filter, const QString &fileName,
+                                  const QString &initialFolder, int &filterIndex) override
+    {
+        return m_impl->saveFileNameAndFilter(parent, filter, fileName, initialFolder, filterIndex);
+    }
     bool chooseFont(QWidget *parent, QFont &font) override { return m_impl->chooseFont(parent, font); }
     bool chooseColor(QWidget *parent, QColor &color) override { return m_impl->chooseColor(parent, color); }
-    void printerSetup(QWidget *parent) override { m_impl->printerSetup(parent); }
+    void printerSetup(QWidget *parent, QPrinter &printer) override { m_impl->printerSetup(parent, printer); }
+    void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override
+    {
+        m_impl->printPreview(parent, printer, paint);
+    }
+    void openDocument(const QString &path) override { m_impl->openDocument(path); }
     int exec(QDialog &dialog) override { return m_impl->exec(dialog); }
 
 private:

@@ -1,6 +1,7 @@
 #include "ui/scripteddialogs.h"
 
 #include <QDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -35,6 +36,31 @@ QString ScriptedDialogs::saveFileName(QWidget *, const QString &, const QString 
     QString name;
     take(saveNames, name);
     return name;
+}
+
+QString ScriptedDialogs::saveFileNameAndFilter(QWidget *, const QString &, const QString &, const QString &,
+                                               int &filterIndex)
+{
+    QString name;
+    if (take(saveNames, name))
+        take(saveFilters, filterIndex);
+    return name;
+}
+
+void ScriptedDialogs::printerSetup(QWidget *, QPrinter &printer)
+{
+    ++log->printerSetups;
+    if (!printerOutputFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printerOutputFile);
+    }
+}
+
+void ScriptedDialogs::printPreview(QWidget *, QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+{
+    ++log->previews;
+    if (printFromPreview)
+        paint(printer);
 }
 
 bool ScriptedDialogs::chooseFont(QWidget *, QFont &font)

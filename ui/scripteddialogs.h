@@ -19,12 +19,21 @@ public:
         QStringList errors;
         QStringList confirms;  // "caption|text"
         int printerSetups = 0;
-        QStringList execs;  // objectNames of the windows run modally
+        int previews = 0;
+        QStringList execs;   // objectNames of the windows run modally
+        QStringList opened;  // files handed to the desktop to open
     };
 
     std::shared_ptr<Log> log = std::make_shared<Log>();
     std::deque<QString> openNames;
     std::deque<QString> saveNames;
+    // The filter each save dialog that offers a choice answers with (from 1); none queued keeps the
+    // one it was shown with.
+    std::deque<int> saveFilters;
+    // The printer setup "chooses" a printer that writes PDF into this file; empty leaves the printer.
+    QString printerOutputFile;
+    // The operator prints from the preview.
+    bool printFromPreview = false;
     std::deque<bool> confirmAnswers;
     std::deque<QFont> fontAnswers;
     std::deque<QColor> colorAnswers;
@@ -36,8 +45,12 @@ public:
     void error(QWidget *, const QString &text) override { log->errors << text; }
     QString openFileName(QWidget *, const QString &, const QString &) override;
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override;
+    QString saveFileNameAndFilter(QWidget *, const QString &, const QString &, const QString &,
+                                  int &filterIndex) override;
     bool chooseFont(QWidget *, QFont &font) override;
     bool chooseColor(QWidget *, QColor &color) override;
-    void printerSetup(QWidget *) override { ++log->printerSetups; }
+    void printerSetup(QWidget *, QPrinter &printer) override;
+    void printPreview(QWidget *, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
+    void openDocument(const QString &path) override { log->opened << path; }
     int exec(QDialog &dialog) override;
 };

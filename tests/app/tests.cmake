@@ -7,3 +7,7 @@ quillmont_gui_test(tst_products ${CMAKE_CURRENT_LIST_DIR}/tst_products.cpp)
 quillmont_gui_test(tst_statistics ${CMAKE_CURRENT_LIST_DIR}/tst_statistics.cpp)
 quillmont_gui_test(tst_gridlayouts ${CMAKE_CURRENT_LIST_DIR}/tst_gridlayouts.cpp)
 quillmont_gui_test(tst_hardness ${CMAKE_CURRENT_LIST_DIR}/tst_hardness.cpp)
+quillmont_gui_test(tst_outputs ${CMAKE_CURRENT_LIST_DIR}/tst_outputs.cpp ${CMAKE_CURRENT_LIST_DIR}/../base/lockedfolder.cpp)
+# The exports fill the template the build puts beside the program.
+add_dependencies(tst_outputs quillmont quillmont_default_template)
+target_compile_definitions(tst_outputs PRIVATE QUILLMONT_TEMPLATE="${QM_TEMPLATE}" QUILLMONT_PROGRAM="$<TARGET_FILE:quillmont>")

@@ -142,7 +142,8 @@ void TestMainWindow::menuMatchesTheTable()
         {"mmNew", "New", false, false, false},           {"mmLoad1", "開啟圖擋", false, false, true},
         {"mmSave", "Save", false, false, false},         {"SaveAd1", "另存新檔", false, false, true},
         {"PrintSetup1", "設定印表機", false, false, true}, {"mmPreview", "預覽列印", true, true, true},
-        {"Print1", "列印", false, false, true},           {"mmExcel2", "匯出Excel", false, false, true},
+        {"Print1", "列印", false, false, true},           {"mmExportPdf", "匯出PDF", false, false, true},
+        {"mmExcel2", "匯出Excel", false, false, true},
         {"CSV1", "匯出CSV", false, false, true},          {"mmOpenExcel", "開啟EXCEL", true, true, true},
         {"mmReadIni", "讀取INI檔", false, false, true},   {"mmWiteIni", "寫入INI檔", false, false, true},
         {"Exit1", "離開", false, false, true},            {"mmVFW1", "VFW 標準影像輸入介面", true, false, true},
@@ -170,7 +171,7 @@ void TestMainWindow::menuMatchesTheTable()
     for (QAction *a : file)
         shape << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
     QCOMPARE(shape.join(QLatin1Char(' ')),
-             QStringLiteral("mmNew mmLoad1 mmSave - SaveAd1 - PrintSetup1 mmPreview Print1 - mmExcel - mmReadIni "
+             QStringLiteral("mmNew mmLoad1 mmSave - SaveAd1 - PrintSetup1 mmPreview Print1 mmExportPdf - mmExcel - mmReadIni "
                             "mmWiteIni - Exit1"));
 
     auto *line = t.control<QAction>("mmLine");
