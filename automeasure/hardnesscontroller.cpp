@@ -10,6 +10,7 @@
 #include "automeasure/iso6506.h"
 #include "base/numberformat.h"
 #include "base/numberparse.h"
+#include "base/programerror.h"
 #include "measure/kinds.h"
 #include "measure/measuring.h"
 #include "ui/guarded.h"
@@ -98,7 +99,12 @@ void HardnessController::setDiameter(const QString &text, Source source)
 void HardnessController::averageRadius()
 {
     const BrinellWidgets &b = m_w.brinell;
-    const AverageRadius a = ::averageRadius(numberIn(b.edVideoLineW), numberIn(b.edVideoLineH));
+    const double width = numberIn(b.edVideoLineW);
+    const double height = numberIn(b.edVideoLineH);
+    // A negative diameter would give a negative radius that the hardness then takes for an impression.
+    if (width < 0 || height < 0)
+        throw ProgramError(QStringLiteral("水平寬度與垂直高度必須是不小於 0 的數值!!"));
+    const AverageRadius a = ::averageRadius(width, height);
     b.edVideoLineR->setText(floatToText(a.radius));
     b.eddd->setText(floatToText(a.diameter));
     m_source = Source::WidthAndHeight;

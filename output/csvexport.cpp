@@ -1,8 +1,8 @@
 #include "output/csvexport.h"
 
-#include <QSaveFile>
 
 #include "base/encoding.h"
+#include "base/safefile.h"
 #include "output/exportdata.h"
 #include "output/exportfields.h"
 
@@ -113,8 +113,7 @@ CsvWriteResult writeCsvFile(const QString &path, const QString &text)
 {
     CsvWriteResult result;
     const QByteArray bytes = toBig5(text, &result.unmappable);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        result.error = file.errorString();
+    // The safe writer syncs the file before the rename and names the file in its error.
+    result.error = writeFileSafely(path, bytes).error;
     return result;
 }

@@ -10,9 +10,9 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include "base/numberformat.h"
+#include "base/safefile.h"
 #include "output/exportfields.h"
 #include "output/spreadsheettemplate.h"
 #include "output/workbook.h"
@@ -190,10 +190,9 @@ QString writeSpreadsheet(const QString &templatePath, const QString &outputPath,
     // here is better than handing the operator a file no spreadsheet program opens.
     if (Workbook written; !written.open(bytes, &error))
         return QStringLiteral("%1: 依此範本寫出的活頁簿無法開啟 (%2)").arg(QDir::toNativeSeparators(templatePath), error);
-    QSaveFile file(outputPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(outputPath), file.errorString());
-    return {};
+    // QSaveFile alone loses a write error that only shows when its buffer is flushed (a full disk)
+    // and then renames a short file over the earlier workbook; the safe writer checks every step.
+    return writeFileSafely(outputPath, bytes).error;
 }
 
 SpreadsheetResult exportSpreadsheet(const QString &programFolder, const QString &officeProgram, const SpreadsheetInput &input)

@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "base/safefile.h"
 #include "output/ziparchive.h"
 
 namespace {
@@ -71,10 +71,8 @@ const char *const SheetXml =
 
 QString writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-    return {};
+    // Not QSaveFile alone: it loses a write error that only shows when its buffer is flushed.
+    return writeFileSafely(path, bytes).error;
 }
 
 // Converts the legacy template with LibreOffice into a scratch folder and moves the result into

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUuid>
 
 #include "records/dataset.h"
@@ -81,6 +82,13 @@ const Index indexes[] = {
     {"ixScaleSetName", "ScaleSet", "ScaleName"},
 };
 
+QString indexStatement(const Index &index)
+{
+    // IF NOT EXISTS lets opening put back an index that a database from another build lacks.
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(QLatin1String(index.name), QLatin1String(index.table), QLatin1String(index.columns));
+}
+
 QString typeName(const Dialect &dialect, ColumnType type)
 {
     switch (type) {
@@ -137,8 +145,7 @@ QStringList Database::schemaStatements(const Dialect &dialect)
                               .arg(QLatin1String(table.name), columns.join(QStringLiteral(", "))));
     }
     for (const Index &index : indexes)
-        statements.append(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                              .arg(QLatin1String(index.name), QLatin1String(index.table), QLatin1String(index.columns)));
+        statements.append(indexStatement(index));
     return statements;
 }
 
@@ -181,6 +188,9 @@ void Database::connect()
             throw DatabaseError(check.lastError().text());
         schemaObjects = check.value(0).toInt();
     }
+    // A database the program cannot use is refused before anything is written to it.
+    if (schemaObjects != 0)
+        checkSchema();
     for (const QString &pragma : std::as_const(m_dialect.pragmas))
         exec(m_db, pragma);
 
@@ -196,6 +206,28 @@ void Database::connect()
                 QFile::remove(m_filePath + QStringLiteral("-shm"));
             }
             throw;
+        }
+    } else {
+        for (const Index &index : indexes)
+            exec(m_db, indexStatement(index));
+    }
+}
+
+void Database::checkSchema() const
+{
+    // Another build may have added columns or tables, or dropped an index; only a table or column
+    // this program reads or writes has to be there. Names compare as the engine does, ignoring case.
+    for (const Table &table : tables()) {
+        const QString tableName = QLatin1String(table.name);
+        const QSqlRecord record = m_db.record(tableName);
+        if (record.isEmpty())
+            throw DatabaseError(QStringLiteral("資料庫 %1 缺少資料表 %2，無法使用。")
+                                    .arg(QDir::toNativeSeparators(m_filePath), tableName));
+        for (const Column &column : table.columns) {
+            if (!record.contains(QLatin1String(column.name)))
+                throw DatabaseError(QStringLiteral("資料庫 %1 的資料表 %2 缺少欄位 %3，無法使用。")
+                                        .arg(QDir::toNativeSeparators(m_filePath), tableName,
+                                             QLatin1String(column.name)));
         }
     }
 }

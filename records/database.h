@@ -29,7 +29,9 @@ struct Dialect {
 // The program's one connection to its database file, named uniquely so tests can hold several.
 // Opening an empty or missing file creates the six tables, their indexes and the starter rows (units mm,
 // µm and inch; scale set "1X" at 0.01 mm per pixel) in one transaction. A file that exists but is not a
-// database is left untouched.
+// database is left untouched. An existing database may hold more tables and columns than the program
+// knows and may lack indexes (they are made again); one that lacks a table or column the program uses
+// is refused, untouched, with a message naming it.
 class Database {
 public:
     // Opens <programFolder>/<dialect file>; throws DatabaseError with the engine's words.
@@ -51,6 +53,8 @@ private:
     Database(const Dialect &dialect, const QString &filePath);
     void connect();
     void createSchema();
+    // Throws DatabaseError naming the first table or column the program needs that the file lacks.
+    void checkSchema() const;
 
     Dialect m_dialect;
     QString m_filePath;

@@ -1,6 +1,8 @@
 #include "lockedfolder.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include <QFile>
 #include <QFileDevice>
@@ -8,6 +10,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -69,4 +72,31 @@ void withFileSizeLimit(long limitBytes, const std::function<void()> &body)
     body();
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
+}
+
+FullDisk::FullDisk(const QString &path, long bytes) : m_path(path)
+{
+    const QByteArray options = "size=" + QByteArray::number(qlonglong(bytes)) + ",mode=0700";
+    m_mounted = ::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                        options.constData()) == 0;
+    if (!m_mounted)
+        m_reason = QStringLiteral("cannot mount a small tmpfs here (%1)").arg(QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+FullDisk::~FullDisk()
+{
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_path).constData(), MNT_DETACH);
+}
+
+void FullDisk::fill()
+{
+    const int fd = ::open(QFile::encodeName(m_path + QStringLiteral("/.filler")).constData(),
+                          O_WRONLY | O_CREAT | O_APPEND, 0600);
+    if (fd < 0)
+        return;
+    const QByteArray block(512, 'f');
+    while (::write(fd, block.constData(), size_t(block.size())) > 0) {
+    }
+    ::close(fd);
 }

@@ -26,3 +26,24 @@ private:
 // Runs body with the process's file size limit at limitBytes, so writes beyond it fail as on a
 // full disk; the limit is back before it returns.
 void withFileSizeLimit(long limitBytes, const std::function<void()> &body);
+
+// A small file system of its own (tmpfs) mounted on an empty folder while the object lives, so a
+// test meets a real full disk (ENOSPC). Mounting needs root; mounted() is false otherwise and
+// reason() says why, so the test can skip.
+class FullDisk {
+public:
+    FullDisk(const QString &path, long bytes);
+    ~FullDisk();
+    FullDisk(const FullDisk &) = delete;
+    FullDisk &operator=(const FullDisk &) = delete;
+
+    [[nodiscard]] bool mounted() const { return m_mounted; }
+    [[nodiscard]] QString reason() const { return m_reason; }
+    // Takes every free byte with a filler file; the files already there stay.
+    void fill();
+
+private:
+    QString m_path;
+    bool m_mounted = false;
+    QString m_reason;
+};

@@ -140,6 +140,70 @@ TEST_F(DatabaseTest, DurabilitySettingsAreInForce)
     EXPECT_EQ(scalar(database->db(), "PRAGMA foreign_keys").toInt(), 0);
 }
 
+// Databases written by other builds: each row changes a fresh database by hand, then opens it again.
+struct OtherBuild {
+    const char *name;
+    QStringList changes;
+    const char *refusedFor;  // words the refusal names; nullptr when the database must open
+};
+
+TEST_F(DatabaseTest, DatabaseOfAnotherBuildOpensUnlessItLacksWhatTheProgramUses)
+{
+    const OtherBuild cases[] = {
+        {"older build without an index", {"DROP INDEX ixRecDetailKey", "DROP INDEX ixScaleSetName"}, nullptr},
+        {"newer build with an extra column, table and index",
+         {"ALTER TABLE RecDetail ADD COLUMN Operator2 TEXT DEFAULT 'x'", "ALTER TABLE UnitSet ADD COLUMN Kind INTEGER",
+          "CREATE TABLE Audit (Line TEXT)", "CREATE INDEX ixAudit ON Audit (Line)"},
+         nullptr},
+        {"columns in other case", {"ALTER TABLE PrdOBJ RENAME COLUMN RecName TO RECNAME"}, nullptr},
+        {"older build without a column", {"ALTER TABLE RecDetail DROP COLUMN Val6"}, "RecDetail 缺少欄位 Val6"},
+        {"older build without a table", {"DROP TABLE ScaleSet"}, "缺少資料表 ScaleSet"},
+    };
+    for (const OtherBuild &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir made;
+        const QString path = QDir(made.path()).filePath(QStringLiteral("Quillmont1394.db"));
+        (void)Database::open(made.path());
+        {
+            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("otherbuild"));
+            raw.setDatabaseName(path);
+            ASSERT_TRUE(raw.open());
+            for (const QString &change : c.changes)
+                (void)runStatement(raw, {change});
+            raw.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("otherbuild"));
+        const QByteArray before = fileBytes(path);
+
+        if (c.refusedFor) {
+            try {
+                auto database = Database::open(made.path());
+                FAIL() << "opened a database the program cannot use";
+            } catch (const DatabaseError &e) {
+                EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.refusedFor))) << e.what();
+            }
+            EXPECT_EQ(fileBytes(path), before);  // refused untouched
+            continue;
+        }
+        auto database = Database::open(made.path());
+        const QSqlDatabase db = database->db();
+        EXPECT_EQ(scalar(db, "select count(*) from sqlite_master where type = 'index' and name like 'ix%'").toInt(),
+                  QString::fromLatin1(c.name).contains("extra") ? 7 : 6);
+        // The program's own statements still store and read back.
+        QVariantMap row;
+        for (const QString &field : columnsOf(db, "RecDetail"))
+            if (field != "Operator2")
+                row.insert('_' + field, field.startsWith("Val") ? QVariant(1.5) : QVariant(QStringLiteral("1")));
+        row["_OperNo"] = "W1";
+        (void)runStatement(db, Sql::MeasureInsert, row);
+        (void)runStatement(db, Sql::PartInsert, {{"_ProductID", "P"}, {"_RecID", "R"}, {"_RecName", "N"}});
+        QSqlQuery back = runStatement(db, Sql::MeasureList, {{"_OperNo", "w1"}});
+        ASSERT_TRUE(back.next());
+        EXPECT_DOUBLE_EQ(back.value("Val6").toDouble(), 1.5);
+        EXPECT_EQ(scalar(db, "select RecName from PrdOBJ").toString(), "N");
+    }
+}
+
 class BindTest : public DatabaseTest {
 protected:
     void SetUp() override { database = Database::open(folder.path()); }
