@@ -17,12 +17,17 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "acquire/capture.h"
+#include "acquire/folderwatchcontroller.h"
 #include "acquire/picturefiles.h"
 #include "app/aboutbox.h"
 #include "app/help.h"
 #include "app/pages.h"
 #include "calibration/activescale.h"
+#include "calibration/cameraratio.h"
+#include "calibration/ratiocalibration.h"
 #include "calibration/unitscale.h"
+#include "display/magnifiercontroller.h"
 #include "display/picturerefresh.h"
 #include "measure/labels.h"
 #include "measure/measuring.h"
@@ -30,6 +35,7 @@
 #include "records/database.h"
 #include "records/datasets.h"
 #include "records/measurementlistquery.h"
+#include "records/newworkorder.h"
 #include "records/products.h"
 #include "records/statistics.h"
 #include "ui/gridlayouts.h"
@@ -78,6 +84,7 @@ TfmMain::~TfmMain()
 {
     // The controllers go first, then the controls (which show the pictures and the datasets),
     // then the owners and the connection, as the members are declared.
+    resetStationControllers();
     m_gridLayouts.reset();
     m_statistics.reset();
     m_products.reset();
@@ -193,6 +200,7 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
     connect(m_labels.get(), &LabelsController::selectionChanged, m_statistics.get(),
             &StatisticsController::selectionChanged);
     buildGridLayouts();
+    buildStationControllers(mp, sp);
 }
 
 void TfmMain::buildGridLayouts()
@@ -269,6 +277,7 @@ void TfmMain::Timer1Timer()
 {
     guarded(m_dialogs, this, [this] {
         m_Timer1->stop();
+        m_folderWatch->startUpStep();
         m_pages->setCurrentWidget(m_measurePage);
         // A short pause lets the measuring page paint before the window goes to the tray.
         m_hideDelay->start();
@@ -316,13 +325,17 @@ void TfmMain::hideEvent(QHideEvent *event)
 
 void TfmMain::FormShow()
 {
-    // The folder watch runs only while the window is hidden; it arrives with its own controller.
+    // The folder watch runs only while the window is hidden.
+    if (m_folderWatch)
+        m_folderWatch->windowShown();
 }
 
 void TfmMain::FormHide()
 {
     if (QWidget *zoom = findChild<QWidget *>(QStringLiteral("fmZoom")))
         zoom->close();
+    if (m_folderWatch)
+        m_folderWatch->windowHidden();
 }
 
 void TfmMain::buildTray()

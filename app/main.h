@@ -12,12 +12,17 @@
 #include "ui/dialogs.h"
 
 class ActiveScaleController;
+class CameraRatioController;
+class CaptureController;
 class Database;
+class FolderWatchController;
 class GridLayoutFiles;
 class LabelsController;
+class MagnifierController;
 class MeasurementListQuery;
 class MeasurementPersistence;
 class MeasuringController;
+class NewWorkOrder;
 class PictureFilesController;
 class PictureKeptAsDrawn;
 class ProductsController;
@@ -27,6 +32,7 @@ class QSystemTrayIcon;
 class QTabWidget;
 class QTimer;
 class QWidget;
+class RatioCalibrationController;
 class StatisticsController;
 class TfmAboutBox;
 class UnitScaleController;
@@ -69,6 +75,11 @@ public:
     [[nodiscard]] const Datasets &datasets() const { return *m_datasets; }
     [[nodiscard]] Database &database() { return *m_database; }
     [[nodiscard]] ActiveScaleController &activeScale() { return *m_activeScale; }
+    [[nodiscard]] CaptureController &capture() { return *m_capture; }
+    [[nodiscard]] FolderWatchController &folderWatch() { return *m_folderWatch; }
+    [[nodiscard]] MagnifierController &magnifier() { return *m_magnifier; }
+    [[nodiscard]] RatioCalibrationController &ratioCalibration() { return *m_ratioCalibration; }
+    [[nodiscard]] CameraRatioController &cameraRatio() { return *m_cameraRatio; }
     [[nodiscard]] QString statusText(int panel) const;
     [[nodiscard]] bool trayAvailable() const;
 
@@ -94,6 +105,8 @@ private:
     void buildControllers(const MeasuringPage &measuringPage, const TablePage &tablePage,
                           const SettingsPage &settingsPage);
     void buildGridLayouts();
+    void buildStationControllers(const MeasuringPage &measuringPage, const SettingsPage &settingsPage);
+    void resetStationControllers();
     void buildMenu();
     void buildTray();
     void buildTimers();
@@ -125,6 +138,13 @@ private:
     std::unique_ptr<ProductsController> m_products;
     std::unique_ptr<StatisticsController> m_statistics;
     std::unique_ptr<GridLayoutFiles> m_gridLayouts;
+    // The station's parts; the new work order is a stand-in until the work orders take it over.
+    std::unique_ptr<NewWorkOrder> m_newWorkOrder;
+    std::unique_ptr<CameraRatioController> m_cameraRatio;
+    std::unique_ptr<RatioCalibrationController> m_ratioCalibration;
+    std::unique_ptr<CaptureController> m_capture;
+    std::unique_ptr<FolderWatchController> m_folderWatch;
+    std::unique_ptr<MagnifierController> m_magnifier;
 
     QTabWidget *m_pages = nullptr;
     QTabWidget *m_settingsPages = nullptr;

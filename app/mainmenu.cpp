@@ -62,24 +62,16 @@ void TfmMain::buildMenu()
     file->addSeparator();
     QAction *exit = addItem(file, "Exit1", QStringLiteral("離開"));
 
+    // The capture and pixel-ratio items are made with the controls their controllers take.
     QMenu *mode = addMenu(bar, "mmOperMode", QStringLiteral("作業方式"));
-    addItem(mode, "mmVFW1", QStringLiteral("VFW 標準影像輸入介面"), true);
-    addItem(mode, "mmAutoDetect", QStringLiteral("自動偵測圖檔"), true);
-
-    QMenu *video = addMenu(bar, "mmVFWFunc", QStringLiteral("影像輸入 設定"));
-    video->menuAction()->setEnabled(false);
-    addItem(video, "mmCameraActive", QStringLiteral("開啟影像擷取裝置"), true);
-    addItem(video, "VideoSource1", QStringLiteral("影像來源"));
-    addItem(video, "ImageSize1", QStringLiteral("影像大小"));
-    video->addSeparator();
-    QMenu *zoom = addSubMenu(video, "mmDigitalZoom", QStringLiteral("Digital Zoom"));
-    addItem(zoom, "mm1x1", QStringLiteral("1 x 1"), true, true);
-    addItem(zoom, "mm2x2", QStringLiteral("2 x 2"), true);
+    mode->addAction(findChild<QAction *>(QStringLiteral("mmVFW1")));
+    mode->addAction(findChild<QAction *>(QStringLiteral("mmAutoDetect")));
+    bar->addMenu(findChild<QMenu *>(QStringLiteral("mmVFWFunc")));
 
     QMenu *advanced = addMenu(bar, "mmAdvanced", QStringLiteral("進階功能"));
     QAction *help = addItem(advanced, "N8", QStringLiteral("線上求助"));
     help->setVisible(false);
-    addItem(advanced, "CCD1", QStringLiteral("CCD比例設定"), true);
+    advanced->addAction(findChild<QAction *>(QStringLiteral("CCD1")));
 
     QMenu *automatic = addMenu(bar, "mmAutoMeasure", QStringLiteral("自動量測功能"));
     addItem(automatic, "mmLine", QStringLiteral("直線"), true);

@@ -251,6 +251,8 @@ MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window, const s
     middleLayout->addWidget(buildSidePanel(p, middle));
     pageLayout->addWidget(middle, 1);
     pageLayout->addWidget(buildReadOutBar(p));
+    buildCaptureControls(p, window, statusPanels[2]);
+    buildRatioPanels(p, window);
 
     // Invisible controls the reactions use: the note carrier, the drag state and the label clearing.
     p.measuring.edText = named<QLineEdit>(window, "edText");
