@@ -32,7 +32,7 @@ bool renderTestPattern(QImage &picture, QSize size, quint64 frame)
     const size_t rowBytes = size_t(width) * 3;
 
     // A stage row crossed by the grid's columns, copied into every row that is not a grid row.
-    QByteArray stageRow(qsizetype(rowBytes), char(G::StageLevel));
+    QByteArray stageRow(static_cast<qsizetype>(rowBytes), static_cast<char>(G::StageLevel));
     for (int x = 0; x < width; x += G::GridStep)
         std::memset(stageRow.data() + 3 * x, G::GridLevel, 3);
     for (int y = 0; y < height; ++y) {

@@ -23,12 +23,17 @@
 #include "app/aboutbox.h"
 #include "app/help.h"
 #include "app/pages.h"
+#include "automeasure/circlecontroller.h"
+#include "automeasure/hardnesscontroller.h"
+#include "automeasure/widthheightcontroller.h"
 #include "calibration/activescale.h"
 #include "calibration/cameraratio.h"
 #include "calibration/ratiocalibration.h"
 #include "calibration/unitscale.h"
+#include "display/displayoptionscontroller.h"
 #include "display/magnifiercontroller.h"
 #include "display/picturerefresh.h"
+#include "display/refreshcontroller.h"
 #include "measure/labels.h"
 #include "measure/measuring.h"
 #include "measure/persistence.h"
@@ -68,7 +73,6 @@ TfmMain::TfmMain(const QString &programFolder, std::unique_ptr<Dialogs> dialogs,
     m_database = Database::open(m_state.paths.ProgramFolder);
     m_datasets = std::make_unique<Datasets>(m_database->db());
     m_workOrderQuery = std::make_unique<MeasurementListQuery>(m_workOrder, *m_datasets->qryMeasure);
-    m_pictureRefresh = std::make_unique<PictureKeptAsDrawn>();
 
     buildStatusBar();
     buildPages();
@@ -86,13 +90,18 @@ TfmMain::~TfmMain()
     // then the owners and the connection, as the members are declared.
     resetStationControllers();
     m_gridLayouts.reset();
+    m_widthHeight.reset();
+    m_circleDetection.reset();
+    m_hardness.reset();
     m_statistics.reset();
     m_products.reset();
     m_measuring.reset();
     m_persistence.reset();
-    m_labels.reset();
     m_pictureFiles.reset();
     m_activeScale.reset();
+    m_pictureRefresh.reset();
+    m_displayOptions.reset();
+    m_labels.reset();
     m_unitScale.reset();
     delete takeCentralWidget();
 }
@@ -140,13 +149,12 @@ void TfmMain::buildPages()
     buildTestPage(m_pages);
     m_measurePage = measuring.TabSheet1;
     m_settingsPages = settings.PageControl2;
-    m_Panel3 = measuring.Panel3;
-    m_Panel85 = measuring.Panel85;
 
     // The two picture controls show the picture pair; the scroll content follows the picture's size.
     PictureView *imgView = measuring.measuring.imgView;
     imgView->setPicture(&m_pictures.view());
-    measuring.imgTemp->setPicture(&m_pictures.clean());
+    measuring.imgTemp->setPainted([this] { return m_pictures.cleanSize(); },
+                                  [this](QPainter &painter, const QRect &rect) { m_pictures.paintClean(painter, rect); });
     connect(&m_pictures, &Pictures::viewChanged, imgView, &PictureView::repaintRects);
     connect(&m_pictures, &Pictures::viewReplaced, imgView, &PictureView::pictureReplaced);
     connect(&m_pictures, &Pictures::cleanReplaced, measuring.imgTemp, &PictureView::pictureReplaced);
@@ -157,9 +165,6 @@ void TfmMain::buildPages()
     connect(measuring.edWorkSheetID, &QLineEdit::textChanged, this,
             [this](const QString &typed) { m_workOrder.setNumber(typed); });
 
-    connect(measuring.Panel85, &QPushButton::clicked, this, &TfmMain::Panel85Click);
-    connect(measuring.Panel89, &QPushButton::clicked, this, &TfmMain::Panel89Click);
-    connect(measuring.Panel90, &QPushButton::clicked, this, &TfmMain::Panel90Click);
     connect(measuring.bbtHidden, &QToolButton::clicked, this, &TfmMain::bbtHiddenClick);
 
     buildControllers(measuring, table, settings);
@@ -170,20 +175,29 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
     const Datasets &d = *m_datasets;
     m_unitScale = std::make_unique<UnitScaleController>(d, m_dialogs, sp.unitScale, mp.scaleBox.cbScaleSet,
                                                         mp.scaleBox.cbUnitSet);
+    m_labels = std::make_unique<LabelsController>(m_state.selection, m_state.measuring, m_state.scale, m_pictures,
+                                                  *d.qryMeasure, *d.qryX, m_dialogs, mp.labels);
+    connect(mp.bbtClearLabel, &QPushButton::clicked, m_labels.get(), &LabelsController::bbtClearLabelClick);
+
+    m_displayOptions = std::make_unique<DisplayOptionsController>(m_dialogs, mp.displayOptions);
+    m_pictureRefresh = std::make_unique<PictureRefreshController>(m_pictures, m_workOrder, *m_workOrderQuery,
+                                                                  m_state.scale, *m_displayOptions, *m_labels,
+                                                                  m_database->db(), *d.qryMeasure, *d.qryX, m_dialogs,
+                                                                  mp.refresh);
+    connect(m_displayOptions.get(), &DisplayOptionsController::redrawRequested, m_pictureRefresh.get(),
+            &PictureRefreshController::bbtPictureRefreshClick);
+
     m_activeScale = std::make_unique<ActiveScaleController>(m_state.scale, m_workOrder, *m_workOrderQuery,
                                                             *m_pictureRefresh, d, m_dialogs, mp.scaleBox, mp.gauge,
                                                             mp.unitCaptions);
     connect(m_unitScale.get(), &UnitScaleController::activeScaleSetReplaced, m_activeScale.get(),
             &ActiveScaleController::cbScaleSetChange);
-    connect(mp.cbDisplayScaleGauge, &QCheckBox::toggled, m_activeScale.get(), &ActiveScaleController::setGaugeVisible);
-    m_activeScale->setGaugeVisible(mp.cbDisplayScaleGauge->isChecked());
+    connect(m_displayOptions.get(), &DisplayOptionsController::gaugeVisibilityChosen, m_activeScale.get(),
+            &ActiveScaleController::setGaugeVisible);
+    m_displayOptions->cbDisplayScaleGaugeClick();
 
     m_pictureFiles = std::make_unique<PictureFilesController>(m_pictures, m_state.paths, m_dialogs, sp.pictureFile);
     connect(mp.sbLoad, &QToolButton::clicked, m_pictureFiles.get(), &PictureFilesController::mmLoad1Click);
-
-    m_labels = std::make_unique<LabelsController>(m_state.selection, m_state.measuring, m_state.scale, m_pictures,
-                                                  *d.qryMeasure, *d.qryX, m_dialogs, mp.labels);
-    connect(mp.bbtClearLabel, &QPushButton::clicked, m_labels.get(), &LabelsController::bbtClearLabelClick);
     m_persistence = std::make_unique<MeasurementPersistence>(*m_labels, *m_workOrderQuery, m_workOrder, *d.qryMeasure,
                                                              *d.qryX, *d.qryY, mp.persistence);
     m_measuring = std::make_unique<MeasuringController>(m_state.measuring, m_state.scale, m_workOrder, m_part,
@@ -199,6 +213,15 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
                                                           mp.statistics);
     connect(m_labels.get(), &LabelsController::selectionChanged, m_statistics.get(),
             &StatisticsController::selectionChanged);
+
+    HardnessWidgets hardness = mp.hardness;
+    hardness.window = this;
+    m_hardness = std::make_unique<HardnessController>(*m_measuring, m_dialogs, hardness);
+    m_circleDetection = std::make_unique<CircleDetectionController>(m_state.scale, m_pictures, *m_measuring,
+                                                                    *m_hardness, m_dialogs, hardness);
+    connect(m_pictureFiles.get(), &PictureFilesController::pictureOpened, m_circleDetection.get(),
+            &CircleDetectionController::pictureOpened);
+    m_widthHeight = std::make_unique<WidthHeightController>(m_state.scale, m_pictures, *m_hardness, m_dialogs, hardness);
     buildGridLayouts();
     buildStationControllers(mp, sp);
 }
@@ -260,9 +283,8 @@ void TfmMain::FormCreate()
     // A damaged layout file is reported and its grid keeps its columns; the start goes on.
     guarded(m_dialogs, this, [this] { m_gridLayouts->restoreAll(); });
     guarded(m_dialogs, this, [this] { m_activeScale->chooseScaleSet(); });
-    m_Panel3->setFixedWidth(16);
-    m_Panel85->setProperty("tag", 1);
-    m_Panel85->setText(QStringLiteral("<"));
+    m_hardness->leaveOffAtStart();
+    m_displayOptions->collapseSidePanel();
     m_Timer1->start();
 }
 
@@ -379,30 +401,4 @@ void TfmMain::N8Click()
 void TfmMain::N11Click()
 {
     guarded(m_dialogs, this, [this] { m_dialogs.exec(*m_aboutBox); });
-}
-
-void TfmMain::Panel85Click()
-{
-    guarded(m_dialogs, this, [this] { sizeSidePanel(m_Panel85->property("tag").toInt()); });
-}
-
-void TfmMain::Panel89Click()
-{
-    guarded(m_dialogs, this, [this] { sizeSidePanel(2); });
-}
-
-void TfmMain::Panel90Click()
-{
-    guarded(m_dialogs, this, [this] { sizeSidePanel(3); });
-}
-
-void TfmMain::sizeSidePanel(int tag)
-{
-    // The strip's tag says the width to open to; an open panel's tag is 0, so the next press closes it.
-    static constexpr int widths[] = {16, 280, 320, 384};
-    if (tag < 0 || tag > 3)
-        return;
-    m_Panel3->setFixedWidth(widths[tag]);
-    m_Panel85->setText(tag == 0 ? QStringLiteral("<") : QStringLiteral(">"));
-    m_Panel85->setProperty("tag", tag == 0 ? 1 : 0);
 }

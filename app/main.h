@@ -14,9 +14,12 @@
 class ActiveScaleController;
 class CameraRatioController;
 class CaptureController;
+class CircleDetectionController;
 class Database;
+class DisplayOptionsController;
 class FolderWatchController;
 class GridLayoutFiles;
+class HardnessController;
 class LabelsController;
 class MagnifierController;
 class MeasurementListQuery;
@@ -24,10 +27,9 @@ class MeasurementPersistence;
 class MeasuringController;
 class NewWorkOrder;
 class PictureFilesController;
-class PictureKeptAsDrawn;
+class PictureRefreshController;
 class ProductsController;
 class QLabel;
-class QPushButton;
 class QSystemTrayIcon;
 class QTabWidget;
 class QTimer;
@@ -36,6 +38,7 @@ class RatioCalibrationController;
 class StatisticsController;
 class TfmAboutBox;
 class UnitScaleController;
+class WidthHeightController;
 struct Datasets;
 struct MeasuringPage;
 struct SettingsPage;
@@ -80,6 +83,8 @@ public:
     [[nodiscard]] MagnifierController &magnifier() { return *m_magnifier; }
     [[nodiscard]] RatioCalibrationController &ratioCalibration() { return *m_ratioCalibration; }
     [[nodiscard]] CameraRatioController &cameraRatio() { return *m_cameraRatio; }
+    [[nodiscard]] DisplayOptionsController &displayOptions() { return *m_displayOptions; }
+    [[nodiscard]] PictureRefreshController &pictureRefresh() { return *m_pictureRefresh; }
     [[nodiscard]] QString statusText(int panel) const;
     [[nodiscard]] bool trayAvailable() const;
 
@@ -91,9 +96,6 @@ public Q_SLOTS:
     void N8Click();
     void N11Click();
     void Timer1Timer();
-    void Panel85Click();
-    void Panel89Click();
-    void Panel90Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -115,7 +117,6 @@ private:
     void FormHide();
     void hideToTray();
     void ensureWatchFolder();
-    void sizeSidePanel(int tag);
 
     // Declared in the order they are made; each is destroyed before what it uses.
     MainState m_state;
@@ -125,18 +126,22 @@ private:
     Pictures m_pictures;
     CurrentWorkOrder m_workOrder;
     CurrentPart m_part;
-    // Stand-ins for the parts still to come, with today's behaviour.
+    // Stand-in for the part still to come, with today's behaviour.
     std::unique_ptr<MeasurementListQuery> m_workOrderQuery;
-    std::unique_ptr<PictureKeptAsDrawn> m_pictureRefresh;
 
     std::unique_ptr<UnitScaleController> m_unitScale;
+    std::unique_ptr<LabelsController> m_labels;
+    std::unique_ptr<DisplayOptionsController> m_displayOptions;
+    std::unique_ptr<PictureRefreshController> m_pictureRefresh;
     std::unique_ptr<ActiveScaleController> m_activeScale;
     std::unique_ptr<PictureFilesController> m_pictureFiles;
-    std::unique_ptr<LabelsController> m_labels;
     std::unique_ptr<MeasurementPersistence> m_persistence;
     std::unique_ptr<MeasuringController> m_measuring;
     std::unique_ptr<ProductsController> m_products;
     std::unique_ptr<StatisticsController> m_statistics;
+    std::unique_ptr<HardnessController> m_hardness;
+    std::unique_ptr<CircleDetectionController> m_circleDetection;
+    std::unique_ptr<WidthHeightController> m_widthHeight;
     std::unique_ptr<GridLayoutFiles> m_gridLayouts;
     // The station's parts; the new work order is a stand-in until the work orders take it over.
     std::unique_ptr<NewWorkOrder> m_newWorkOrder;
@@ -149,8 +154,6 @@ private:
     QTabWidget *m_pages = nullptr;
     QTabWidget *m_settingsPages = nullptr;
     QWidget *m_measurePage = nullptr;
-    QWidget *m_Panel3 = nullptr;
-    QPushButton *m_Panel85 = nullptr;
     std::array<QLabel *, 3> m_statusPanels{};
     QSystemTrayIcon *m_tray = nullptr;
     QTimer *m_Timer1 = nullptr;

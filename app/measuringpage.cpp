@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/hardnesspanel.h"
 #include "app/pagehelpers.h"
 #include "measure/kinds.h"
 #include "ui/pictureview.h"
@@ -165,19 +166,6 @@ QWidget *buildMeasurePanel(MeasuringPage &p, QWidget *sides)
     return panel;
 }
 
-// The hardness panel plHardTest: the side outputs of widths, heights and circles.
-QWidget *buildHardnessPanel(MeasuringPage &p, QWidget *sides)
-{
-    auto *panel = named<QWidget>(sides, "plHardTest");
-    auto *form = new QFormLayout(panel);
-    p.measuring.edVideoLineW = addField(panel, form, "edVideoLineW", QStringLiteral("寬:"));
-    p.measuring.edVideoLineH = addField(panel, form, "edVideoLineH", QStringLiteral("高:"));
-    p.measuring.Edit7 = addField(panel, form, "Edit7", QStringLiteral("Cx:"));
-    p.measuring.Edit8 = addField(panel, form, "Edit8", QStringLiteral("Cy:"));
-    p.measuring.edVideoLineR = addField(panel, form, "edVideoLineR", QStringLiteral("R:"));
-    return panel;
-}
-
 // The side panel Panel3: the strip of width buttons and the measuring and hardness panels.
 QWidget *buildSidePanel(MeasuringPage &p, QWidget *parent)
 {
@@ -271,5 +259,6 @@ MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window, const s
     p.labels.cbMoveLabel = p.measuring.cbMoveLabel;
     p.labels.Panel19 = p.measuring.Panel19;
     p.statistics.cbCaculate = p.labels.cbCaculate;
+    buildDisplayPanels(p);
     return p;
 }

@@ -6,9 +6,12 @@
 #include "app/productpanels.h"
 #include "app/statisticspanel.h"
 #include "app/stationpanels.h"
+#include "automeasure/hardnesswidgets.h"
 #include "calibration/activescale.h"
 #include "calibration/scalebox.h"
 #include "calibration/unitscalepanels.h"
+#include "display/displayoptionscontroller.h"
+#include "display/refreshcontroller.h"
 #include "measure/labels.h"
 #include "measure/measuring.h"
 #include "measure/persistence.h"
@@ -38,6 +41,9 @@ struct MeasuringPage {
     ScaleBoxWidgets scaleBox;
     GaugeWidgets gauge;
     UnitCaptions unitCaptions;
+    DisplayOptionWidgets displayOptions;
+    PictureRefreshWidgets refresh;
+    HardnessWidgets hardness;
 
     QToolButton *sbLoad = nullptr;
     QToolButton *bbtHidden = nullptr;
@@ -72,6 +78,8 @@ struct SettingsPage {
 // controls they are given here. statusPanels are the status bar's three panels.
 [[nodiscard]] MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window,
                                                const std::array<QLabel *, 3> &statusPanels);
+// Adds the display options' and the picture refresh's controls to the measuring page.
+void buildDisplayPanels(MeasuringPage &page);
 [[nodiscard]] TablePage buildTablePage(QTabWidget *pages);
 [[nodiscard]] SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window);
 void buildTestPage(QTabWidget *pages);
