@@ -23,6 +23,7 @@
 #include "app/aboutbox.h"
 #include "app/help.h"
 #include "app/pages.h"
+#include "app/settingsfile.h"
 #include "automeasure/circlecontroller.h"
 #include "automeasure/hardnesscontroller.h"
 #include "automeasure/widthheightcontroller.h"
@@ -263,6 +264,10 @@ void TfmMain::FormCreate()
     m_measuring->selectKind(0);
     m_statusPanels[1]->setText(QDir::currentPath());
     m_statusPanels[2]->clear();
+    // A watched folder that cannot be made, or a file that cannot be read, ends the creation here
+    // as a missing folder does below; the window still opens.
+    if (!guarded(m_dialogs, this, [this] { m_settingsFile->readSettings(false); }))
+        return;
 
     // The unit and scale lists are filled before anything is measured.
     guarded(m_dialogs, this, [this] {

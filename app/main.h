@@ -35,6 +35,7 @@ class QTabWidget;
 class QTimer;
 class QWidget;
 class RatioCalibrationController;
+class SettingsFileController;
 class StatisticsController;
 class TfmAboutBox;
 class UnitScaleController;
@@ -83,6 +84,7 @@ public:
     [[nodiscard]] MagnifierController &magnifier() { return *m_magnifier; }
     [[nodiscard]] RatioCalibrationController &ratioCalibration() { return *m_ratioCalibration; }
     [[nodiscard]] CameraRatioController &cameraRatio() { return *m_cameraRatio; }
+    [[nodiscard]] SettingsFileController &settingsFile() { return *m_settingsFile; }
     [[nodiscard]] DisplayOptionsController &displayOptions() { return *m_displayOptions; }
     [[nodiscard]] PictureRefreshController &pictureRefresh() { return *m_pictureRefresh; }
     [[nodiscard]] QString statusText(int panel) const;
@@ -150,6 +152,7 @@ private:
     std::unique_ptr<CaptureController> m_capture;
     std::unique_ptr<FolderWatchController> m_folderWatch;
     std::unique_ptr<MagnifierController> m_magnifier;
+    std::unique_ptr<SettingsFileController> m_settingsFile;
 
     QTabWidget *m_pages = nullptr;
     QTabWidget *m_settingsPages = nullptr;

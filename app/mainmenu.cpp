@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "acquire/picturefiles.h"
+#include "app/settingsfile.h"
 #include "automeasure/circlecontroller.h"
 #include "automeasure/hardnesscontroller.h"
 
@@ -59,8 +60,8 @@ void TfmMain::buildMenu()
     addItem(excel, "CSV1", QStringLiteral("匯出CSV"));
     addItem(excel, "mmOpenExcel", QStringLiteral("開啟EXCEL"), true, true);
     file->addSeparator();
-    addItem(file, "mmReadIni", QStringLiteral("讀取INI檔"));
-    addItem(file, "mmWiteIni", QStringLiteral("寫入INI檔"));
+    QAction *readIni = addItem(file, "mmReadIni", QStringLiteral("讀取INI檔"));
+    QAction *writeIni = addItem(file, "mmWiteIni", QStringLiteral("寫入INI檔"));
     file->addSeparator();
     QAction *exit = addItem(file, "Exit1", QStringLiteral("離開"));
 
@@ -78,7 +79,9 @@ void TfmMain::buildMenu()
     QMenu *automatic = addMenu(bar, "mmAutoMeasure", QStringLiteral("自動量測功能"));
     addItem(automatic, "mmLine", QStringLiteral("直線"), true);
     m_circleDetection->attachMenu(addItem(automatic, "mmCircle", QStringLiteral("圓"), true));
-    m_hardness->attachMenu(addItem(automatic, "mmHardness", QStringLiteral("硬度計算"), true));
+    QAction *hardness = addItem(automatic, "mmHardness", QStringLiteral("硬度計算"), true);
+    m_hardness->attachMenu(hardness);
+    m_settingsFile->attachMenu(readIni, writeIni, hardness);
 
     QMenu *done = addMenu(bar, "mmFinish", QStringLiteral("量測完成"));
     QAction *hide = addItem(done, "mmHide", QStringLiteral("隱藏程式"));
