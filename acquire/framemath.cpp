@@ -37,6 +37,18 @@ FrameResult prepare(QImage &out, qint64 width, qint64 height)
 
 }  // namespace
 
+QString frameFailureText(const FrameResult &result)
+{
+    switch (result.error) {
+    case FrameResult::Error::None: return QString();
+    case FrameResult::Error::BadRatio: return QStringLiteral("CCD比例錯誤 (%1)").arg(result.detail);
+    case FrameResult::Error::NotPicture: return QStringLiteral("影像格式錯誤 (%1)").arg(result.detail);
+    case FrameResult::Error::TooLarge: return QStringLiteral("圖檔尺寸過大 (%1)").arg(result.detail);
+    case FrameResult::Error::OutOfMemory: return QStringLiteral("記憶體不足 (%1)").arg(result.detail);
+    }
+    return result.detail;
+}
+
 FrameResult stretchCcd(const QImage &source, QImage &out, double ratioX, double ratioY)
 {
     if (!(std::isfinite(ratioX) && std::isfinite(ratioY) && ratioX > 0 && ratioY > 0))

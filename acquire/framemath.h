@@ -11,6 +11,9 @@ struct [[nodiscard]] FrameResult {
     [[nodiscard]] bool ok() const { return error == Error::None; }
 };
 
+// A failed reshape in the operator's words, its detail after them.
+[[nodiscard]] QString frameFailureText(const FrameResult &result);
+
 // Corrects a sensor whose pixels are not square, from the relative pixel sizes on X and Y.
 // ratioX > ratioY: e = ratioX / ratioY and the picture grows to trunc(H * e) rows, row r taking row
 // trunc(r / e). Otherwise e = ratioY / ratioX and it grows to trunc(W * e) columns, column c taking

@@ -16,6 +16,10 @@ list(APPEND QM_CORE_SOURCES
 list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/picturefiles.h
   ${CMAKE_CURRENT_LIST_DIR}/picturefiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictureworkorder.h
+  ${CMAKE_CURRENT_LIST_DIR}/pictureworkorder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/folderwatchcontroller.h
+  ${CMAKE_CURRENT_LIST_DIR}/folderwatchcontroller.cpp
 )
 # The camera side: Qt Multimedia, so it stays out of the GUI-free core.
 list(APPEND QM_GUI_SOURCES
@@ -27,4 +31,6 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/capturedevice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/capturechoice.h
   ${CMAKE_CURRENT_LIST_DIR}/capturechoice.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/capture.h
+  ${CMAKE_CURRENT_LIST_DIR}/capture.cpp
 )

@@ -17,17 +17,24 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "acquire/capture.h"
+#include "acquire/folderwatchcontroller.h"
 #include "acquire/picturefiles.h"
 #include "app/aboutbox.h"
 #include "app/help.h"
 #include "app/pages.h"
+#include "app/settingsfile.h"
 #include "automeasure/circlecontroller.h"
 #include "automeasure/hardnesscontroller.h"
 #include "automeasure/widthheightcontroller.h"
 #include "calibration/activescale.h"
+#include "calibration/cameraratio.h"
+#include "calibration/ratiocalibration.h"
 #include "calibration/unitscale.h"
 #include "display/displayoptionscontroller.h"
 #include "display/pictureexport.h"
+#include "display/magnifiercontroller.h"
+#include "display/picturerefresh.h"
 #include "display/refreshcontroller.h"
 #include "measure/labels.h"
 #include "measure/measuring.h"
@@ -37,6 +44,7 @@
 #include "records/database.h"
 #include "records/datasets.h"
 #include "records/measurementlistquery.h"
+#include "records/newworkorder.h"
 #include "records/products.h"
 #include "records/statistics.h"
 #include "ui/gridlayouts.h"
@@ -84,6 +92,7 @@ TfmMain::~TfmMain()
 {
     // The controllers go first, then the controls (which show the pictures and the datasets),
     // then the owners and the connection, as the members are declared.
+    resetStationControllers();
     m_gridLayouts.reset();
     m_workOrderExport.reset();
     m_report.reset();
@@ -222,6 +231,7 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
     m_widthHeight = std::make_unique<WidthHeightController>(m_state.scale, m_pictures, *m_hardness, m_dialogs, hardness);
     buildOutputs(mp, sp);
     buildGridLayouts();
+    buildStationControllers(mp, sp);
 }
 
 void TfmMain::buildGridLayouts()
@@ -261,6 +271,10 @@ void TfmMain::FormCreate()
     m_measuring->selectKind(0);
     m_statusPanels[1]->setText(QDir::currentPath());
     m_statusPanels[2]->clear();
+    // A watched folder that cannot be made, or a file that cannot be read, ends the creation here
+    // as a missing folder does below; the window still opens.
+    if (!guarded(m_dialogs, this, [this] { m_settingsFile->readSettings(false); }))
+        return;
 
     // The unit and scale lists are filled before anything is measured.
     guarded(m_dialogs, this, [this] {
@@ -297,6 +311,7 @@ void TfmMain::Timer1Timer()
 {
     guarded(m_dialogs, this, [this] {
         m_Timer1->stop();
+        m_folderWatch->startUpStep();
         m_pages->setCurrentWidget(m_measurePage);
         // A short pause lets the measuring page paint before the window goes to the tray.
         m_hideDelay->start();
@@ -344,13 +359,17 @@ void TfmMain::hideEvent(QHideEvent *event)
 
 void TfmMain::FormShow()
 {
-    // The folder watch runs only while the window is hidden; it arrives with its own controller.
+    // The folder watch runs only while the window is hidden.
+    if (m_folderWatch)
+        m_folderWatch->windowShown();
 }
 
 void TfmMain::FormHide()
 {
     if (QWidget *zoom = findChild<QWidget *>(QStringLiteral("fmZoom")))
         zoom->close();
+    if (m_folderWatch)
+        m_folderWatch->windowHidden();
 }
 
 void TfmMain::buildTray()

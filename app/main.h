@@ -12,16 +12,21 @@
 #include "ui/dialogs.h"
 
 class ActiveScaleController;
+class CameraRatioController;
+class CaptureController;
 class CircleDetectionController;
 class Database;
 class DisplayOptionsController;
+class FolderWatchController;
 class GridLayoutFiles;
 class HardnessController;
 class LabelsController;
+class MagnifierController;
 class MeasurementListQuery;
 class MeasurementPersistence;
 class MeasuringController;
 class PictureExportController;
+class NewWorkOrder;
 class PictureFilesController;
 class PictureRefreshController;
 class ProductsController;
@@ -31,6 +36,8 @@ class QSystemTrayIcon;
 class QTabWidget;
 class QTimer;
 class QWidget;
+class RatioCalibrationController;
+class SettingsFileController;
 class StatisticsController;
 class TfmAboutBox;
 class UnitScaleController;
@@ -75,6 +82,12 @@ public:
     [[nodiscard]] const Datasets &datasets() const { return *m_datasets; }
     [[nodiscard]] Database &database() { return *m_database; }
     [[nodiscard]] ActiveScaleController &activeScale() { return *m_activeScale; }
+    [[nodiscard]] CaptureController &capture() { return *m_capture; }
+    [[nodiscard]] FolderWatchController &folderWatch() { return *m_folderWatch; }
+    [[nodiscard]] MagnifierController &magnifier() { return *m_magnifier; }
+    [[nodiscard]] RatioCalibrationController &ratioCalibration() { return *m_ratioCalibration; }
+    [[nodiscard]] CameraRatioController &cameraRatio() { return *m_cameraRatio; }
+    [[nodiscard]] SettingsFileController &settingsFile() { return *m_settingsFile; }
     [[nodiscard]] DisplayOptionsController &displayOptions() { return *m_displayOptions; }
     [[nodiscard]] PictureRefreshController &pictureRefresh() { return *m_pictureRefresh; }
     [[nodiscard]] QString statusText(int panel) const;
@@ -100,6 +113,8 @@ private:
                           const SettingsPage &settingsPage);
     void buildOutputs(const MeasuringPage &measuringPage, const SettingsPage &settingsPage);
     void buildGridLayouts();
+    void buildStationControllers(const MeasuringPage &measuringPage, const SettingsPage &settingsPage);
+    void resetStationControllers();
     void buildMenu();
     void buildTray();
     void buildTimers();
@@ -137,6 +152,14 @@ private:
     std::unique_ptr<ReportController> m_report;
     std::unique_ptr<WorkOrderExportController> m_workOrderExport;
     std::unique_ptr<GridLayoutFiles> m_gridLayouts;
+    // The station's parts; the new work order is a stand-in until the work orders take it over.
+    std::unique_ptr<NewWorkOrder> m_newWorkOrder;
+    std::unique_ptr<CameraRatioController> m_cameraRatio;
+    std::unique_ptr<RatioCalibrationController> m_ratioCalibration;
+    std::unique_ptr<CaptureController> m_capture;
+    std::unique_ptr<FolderWatchController> m_folderWatch;
+    std::unique_ptr<MagnifierController> m_magnifier;
+    std::unique_ptr<SettingsFileController> m_settingsFile;
 
     QTabWidget *m_pages = nullptr;
     QTabWidget *m_settingsPages = nullptr;

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "acquire/picturefiles.h"
+#include "app/settingsfile.h"
 #include "automeasure/circlecontroller.h"
 #include "automeasure/hardnesscontroller.h"
 #include "display/pictureexport.h"
@@ -63,34 +64,28 @@ void TfmMain::buildMenu()
     QAction *exportCsv = addItem(excel, "CSV1", QStringLiteral("匯出CSV"));
     m_workOrderExport->attachOpenItem(addItem(excel, "mmOpenExcel", QStringLiteral("開啟EXCEL"), true, true));
     file->addSeparator();
-    addItem(file, "mmReadIni", QStringLiteral("讀取INI檔"));
-    addItem(file, "mmWiteIni", QStringLiteral("寫入INI檔"));
+    QAction *readIni = addItem(file, "mmReadIni", QStringLiteral("讀取INI檔"));
+    QAction *writeIni = addItem(file, "mmWiteIni", QStringLiteral("寫入INI檔"));
     file->addSeparator();
     QAction *exit = addItem(file, "Exit1", QStringLiteral("離開"));
 
+    // The capture and pixel-ratio items are made with the controls their controllers take.
     QMenu *mode = addMenu(bar, "mmOperMode", QStringLiteral("作業方式"));
-    addItem(mode, "mmVFW1", QStringLiteral("VFW 標準影像輸入介面"), true);
-    addItem(mode, "mmAutoDetect", QStringLiteral("自動偵測圖檔"), true);
-
-    QMenu *video = addMenu(bar, "mmVFWFunc", QStringLiteral("影像輸入 設定"));
-    video->menuAction()->setEnabled(false);
-    addItem(video, "mmCameraActive", QStringLiteral("開啟影像擷取裝置"), true);
-    addItem(video, "VideoSource1", QStringLiteral("影像來源"));
-    addItem(video, "ImageSize1", QStringLiteral("影像大小"));
-    video->addSeparator();
-    QMenu *zoom = addSubMenu(video, "mmDigitalZoom", QStringLiteral("Digital Zoom"));
-    addItem(zoom, "mm1x1", QStringLiteral("1 x 1"), true, true);
-    addItem(zoom, "mm2x2", QStringLiteral("2 x 2"), true);
+    mode->addAction(findChild<QAction *>(QStringLiteral("mmVFW1")));
+    mode->addAction(findChild<QAction *>(QStringLiteral("mmAutoDetect")));
+    bar->addMenu(findChild<QMenu *>(QStringLiteral("mmVFWFunc")));
 
     QMenu *advanced = addMenu(bar, "mmAdvanced", QStringLiteral("進階功能"));
     QAction *help = addItem(advanced, "N8", QStringLiteral("線上求助"));
     help->setVisible(false);
-    addItem(advanced, "CCD1", QStringLiteral("CCD比例設定"), true);
+    advanced->addAction(findChild<QAction *>(QStringLiteral("CCD1")));
 
     QMenu *automatic = addMenu(bar, "mmAutoMeasure", QStringLiteral("自動量測功能"));
     addItem(automatic, "mmLine", QStringLiteral("直線"), true);
     m_circleDetection->attachMenu(addItem(automatic, "mmCircle", QStringLiteral("圓"), true));
-    m_hardness->attachMenu(addItem(automatic, "mmHardness", QStringLiteral("硬度計算"), true));
+    QAction *hardness = addItem(automatic, "mmHardness", QStringLiteral("硬度計算"), true);
+    m_hardness->attachMenu(hardness);
+    m_settingsFile->attachMenu(readIni, writeIni, hardness);
 
     QMenu *done = addMenu(bar, "mmFinish", QStringLiteral("量測完成"));
     QAction *hide = addItem(done, "mmHide", QStringLiteral("隱藏程式"));

@@ -51,7 +51,7 @@ void buildToolBar(MeasuringPage &p, QVBoxLayout *pageLayout)
     auto *top = named<QWidget>(p.TabSheet1, "plTop");
     auto *layout = new QHBoxLayout(top);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(6);
+    layout->setSpacing(2);
     p.sbLoad = named<QToolButton>(top, "sbLoad");
     p.sbLoad->setText(QStringLiteral("開啟"));
     p.sbLoad->setToolTip(QStringLiteral("開啟圖擋"));
@@ -62,7 +62,7 @@ void buildToolBar(MeasuringPage &p, QVBoxLayout *pageLayout)
         button->setText(kindButtonCaption(kindFromIndex(kind)));
         button->setToolTip(KindDescriptions().at(kind));
         button->setProperty("tag", kind);
-        button->setMinimumWidth(52);
+        button->setMinimumWidth(44);
         layout->addWidget(button);
         p.measuring.MeasureButtons[std::size_t(kind)] = button;
     }
@@ -239,6 +239,8 @@ MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window, const s
     middleLayout->addWidget(buildSidePanel(p, middle));
     pageLayout->addWidget(middle, 1);
     pageLayout->addWidget(buildReadOutBar(p));
+    buildCaptureControls(p, window, statusPanels[2]);
+    buildRatioPanels(p, window);
 
     // Invisible controls the reactions use: the note carrier, the drag state and the label clearing.
     p.measuring.edText = named<QLineEdit>(window, "edText");

@@ -47,7 +47,8 @@ SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window)
     f.bbtImg1toImg3 = named<QPushButton>(pictureFileBox, "bbtImg1toImg3", QStringLiteral("儲存"));
     form->addRow(f.bbtImg1toImg3);
 
-    addPage(p.PageControl2, "tsCapture", QStringLiteral("影像擷取設定"));
+    QWidget *capturePage = addPage(p.PageControl2, "tsCapture", QStringLiteral("影像擷取設定"));
+    p.folderWatch = buildCapturePage(capturePage);
     return p;
 }
 

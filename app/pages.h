@@ -5,6 +5,7 @@
 #include "acquire/picturefiles.h"
 #include "app/productpanels.h"
 #include "app/statisticspanel.h"
+#include "app/stationpanels.h"
 #include "automeasure/hardnesswidgets.h"
 #include "calibration/activescale.h"
 #include "calibration/scalebox.h"
@@ -31,6 +32,7 @@ class QWidget;
 // The controls of the measuring page "量測功能" (TabSheet1), grouped by the controllers that take them.
 struct MeasuringPage {
     QWidget *TabSheet1 = nullptr;
+    StationControls station;
     MeasuringWidgets measuring;
     LabelWidgets labels;
     PersistenceWidgets persistence;
@@ -68,6 +70,7 @@ struct SettingsPage {
     QTabWidget *PageControl2 = nullptr;
     UnitScaleWidgets unitScale;
     PictureFileWidgets pictureFile;
+    FolderWatchWidgets folderWatch;
 };
 
 // One builder per page of PageControl1, in tab order. Each makes the page's controls with their

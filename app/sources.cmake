@@ -19,6 +19,12 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/aboutbox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help.h
   ${CMAKE_CURRENT_LIST_DIR}/help.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stationpanels.h
+  ${CMAKE_CURRENT_LIST_DIR}/capturepage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ratiopanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mainstation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settingsfile.h
+  ${CMAKE_CURRENT_LIST_DIR}/settingsfile.cpp
 )
 # The settings file's contents: GUI-free, so the core tests cover it.
 list(APPEND QM_CORE_SOURCES

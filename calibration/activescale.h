@@ -53,6 +53,9 @@ public:
 
     // Shows or hides the five gauge controls.
     void setGaugeVisible(bool visible);
+    // Records the active scale on the current work order and rereads it (also after a ratio
+    // calibration); throws DatabaseError.
+    void recordScale();
     // The scale set selection for the name the list shows (start-up, a set that dropped out of the
     // list); throws DatabaseError.
     void chooseScaleSet();
@@ -70,7 +73,6 @@ Q_SIGNALS:
 private:
     void chooseDisplayUnit();
     void followScaleUnit();
-    void recordScale();
     void takeScaleFromRow();
     // Why qryScaleSet's current row cannot be the active scale; empty when it can.
     [[nodiscard]] QString rowScaleRefusal() const;

@@ -160,7 +160,12 @@ void UnitScaleController::BitBtn18Click()
 
 void UnitScaleController::bbtScaleSetRefreshClick()
 {
-    guarded(m_dialogs, m_host, [this] { keepingTheActiveSet([this] { refreshScaleSets(); }); });
+    guarded(m_dialogs, m_host, [this] { refreshScaleSetTable(); });
+}
+
+void UnitScaleController::refreshScaleSetTable()
+{
+    keepingTheActiveSet([this] { refreshScaleSets(); });
 }
 
 template <class Operation>

@@ -40,6 +40,10 @@ public Q_SLOTS:
     void bbtScaleSetRefreshClick();
 
 public:
+    // The scale-set refresh: renumbering, rereading the sets and the list, back on the set that was
+    // current (after a ratio calibration wrote it); throws DatabaseError.
+    void refreshScaleSetTable();
+
     // The reactions to the datasets. They run inside the operation that moved the dataset, so they
     // throw to its error boundary rather than having their own.
     // Fills the unit fields from qryUnitSet's current row.

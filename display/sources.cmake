@@ -14,6 +14,8 @@ list(APPEND QM_CORE_SOURCES
 list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/zoomin.h
   ${CMAKE_CURRENT_LIST_DIR}/zoomin.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/magnifiercontroller.h
+  ${CMAKE_CURRENT_LIST_DIR}/magnifiercontroller.cpp
 )
 list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/displayoptions.h

@@ -178,10 +178,12 @@ void MeasuringController::imgViewMouseMove(QMouseEvent *event)
         const QPoint at = event->position().toPoint();
         m_w.lbDisplayPosX->setText(formatFloat(QStringLiteral("0.000"), at.x() * m_scale.ScaleX * m_scale.UnitFactor));
         m_w.lbDisplayPosY->setText(formatFloat(QStringLiteral("0.000"), at.y() * m_scale.ScaleY * m_scale.UnitFactor));
-        if (m_circleDetection)
+        if (m_circleDetection) {
             m_pictures.hideCrosshair();
-        else
+        } else {
             m_pictures.moveCrosshair(at);
+            Q_EMIT cursorMoved(at);
+        }
     });
 }
 
@@ -222,6 +224,8 @@ void MeasuringController::runCompletion(const Completion &completion)
     m.rIndex = m_sink.listRowCount();
     m_sink.measurementCompleted(m, labelCaption(completion.kind, index, completion.geometry, m_scale.ScaleX,
                                                 m_scale.ScaleY, m_scale.UnitFactor, noteText));
+    if (completion.kind == MeasurementKind::Width || completion.kind == MeasurementKind::Height)
+        Q_EMIT spanMeasured(completion.kind, completion.geometry.val[0]);
 }
 
 void MeasuringController::labelPicked(const MeasurementObject &picked, MeasurementLabel *label)

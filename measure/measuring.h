@@ -4,6 +4,7 @@
 #include <span>
 
 #include <QObject>
+#include <QPoint>
 #include <QPointF>
 
 #include "measure/clicks.h"
@@ -86,6 +87,11 @@ Q_SIGNALS:
     void circleDetectionReset();
     // After every picture click that reached the prompt step: the automatic label colour.
     void labelColourRequested();
+    // The cursor moved to picture point `at` and the crosshair is drawn there (not while circle
+    // detection owns the picture): the magnifier follows it.
+    void cursorMoved(QPoint at);
+    // A width or height was completed over `pixels` (unrounded): the ratio calibration's span.
+    void spanMeasured(MeasurementKind kind, double pixels);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -19,6 +19,7 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/currentworkorder.h
   ${CMAKE_CURRENT_LIST_DIR}/currentpart.h
   ${CMAKE_CURRENT_LIST_DIR}/workorderquery.h
+  ${CMAKE_CURRENT_LIST_DIR}/newworkorder.h
   ${CMAKE_CURRENT_LIST_DIR}/measurementlistquery.h
   ${CMAKE_CURRENT_LIST_DIR}/measurementlistquery.cpp
   ${CMAKE_CURRENT_LIST_DIR}/catalogue.h

@@ -147,7 +147,7 @@ void TestMainWindow::menuMatchesTheTable()
         {"CSV1", "匯出CSV", false, false, true},          {"mmOpenExcel", "開啟EXCEL", true, true, true},
         {"mmReadIni", "讀取INI檔", false, false, true},   {"mmWiteIni", "寫入INI檔", false, false, true},
         {"Exit1", "離開", false, false, true},            {"mmVFW1", "VFW 標準影像輸入介面", true, false, true},
-        {"mmAutoDetect", "自動偵測圖檔", true, false, true}, {"mmCameraActive", "開啟影像擷取裝置", true, false, true},
+        {"mmAutoDetect", "自動偵測圖檔", true, false, true}, {"mmCameraActive", "開啟影像擷取裝置", true, true, true},
         {"VideoSource1", "影像來源", false, false, true},  {"ImageSize1", "影像大小", false, false, true},
         {"mm1x1", "1 x 1", true, true, true},            {"mm2x2", "2 x 2", true, false, true},
         {"N8", "線上求助", false, false, false},          {"CCD1", "CCD比例設定", true, false, true},
