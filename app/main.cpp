@@ -29,10 +29,31 @@
 #include "measure/persistence.h"
 #include "records/database.h"
 #include "records/datasets.h"
-#include "records/measurementlistquery.h"
+#include "records/measurementlist.h"
+#include "records/workorderlisting.h"
+#include "records/workorders.h"
 #include "ui/guarded.h"
 #include "ui/pictureview.h"
+#include "ui/shape.h"
 #include "ui/widgets.h"
+
+namespace {
+
+// The picture refresh until it is built: what was drawn and labelled while measuring stays as it
+// is, and the measurement list is read again for the work order, as the refresh does.
+class ListRereadOnRefresh final : public PictureRefresh {
+public:
+    explicit ListRereadOnRefresh(WorkOrderQuery &query)
+        : m_query(query)
+    {
+    }
+    void RedrawPicture() override { m_query.btQryOperNoClick(); }
+
+private:
+    WorkOrderQuery &m_query;
+};
+
+}  // namespace
 
 void setApplicationTexts()
 {
@@ -58,8 +79,9 @@ TfmMain::TfmMain(const QString &programFolder, std::unique_ptr<Dialogs> dialogs,
         watchFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) : watchFolder;
     m_database = Database::open(m_state.paths.ProgramFolder);
     m_datasets = std::make_unique<Datasets>(m_database->db());
-    m_workOrderQuery = std::make_unique<MeasurementListQuery>(m_workOrder, *m_datasets->qryMeasure);
-    m_pictureRefresh = std::make_unique<PictureKeptAsDrawn>();
+    m_workOrderQuery =
+        std::make_unique<WorkOrderListing>(m_workOrder, *m_datasets->qryTitle, *m_datasets->qryMeasure);
+    m_pictureRefresh = std::make_unique<ListRereadOnRefresh>(*m_workOrderQuery);
 
     buildStatusBar();
     buildPages();
@@ -75,6 +97,8 @@ TfmMain::~TfmMain()
 {
     // The controllers go first, then the controls (which show the pictures and the datasets),
     // then the owners and the connection, as the members are declared.
+    m_measurementList.reset();
+    m_workOrders.reset();
     m_measuring.reset();
     m_persistence.reset();
     m_labels.reset();
@@ -122,7 +146,7 @@ void TfmMain::buildPages()
     m_pages = named<QTabWidget>(this, "PageControl1");
     setCentralWidget(m_pages);
     const MeasuringPage measuring = buildMeasuringPage(m_pages, this, m_statusPanels);
-    buildTablePage(m_pages);
+    const TablePage table = buildTablePage(m_pages);
     const SettingsPage settings = buildSettingsPage(m_pages, this);
     buildTestPage(m_pages);
     m_measurePage = measuring.TabSheet1;
@@ -140,10 +164,7 @@ void TfmMain::buildPages()
     connect(imgView, &PictureView::resized, measuring.content,
             [content = measuring.content, imgView] { content->resize(imgView->width() + 4, imgView->height() + 4); });
 
-    // The work order number and the part follow their fields until the work order and product
-    // windows own those fields.
-    connect(measuring.edWorkSheetID, &QLineEdit::textChanged, this,
-            [this](const QString &typed) { m_workOrder.setNumber(typed); });
+    // The part follows its fields until the product window owns them.
     connect(measuring.cbOBJID, &QComboBox::currentTextChanged, this, [this](const QString &id) { m_part.RecID = id; });
     connect(measuring.cbOBJName, &QComboBox::currentTextChanged, this,
             [this](const QString &name) { m_part.RecName = name; });
@@ -153,10 +174,10 @@ void TfmMain::buildPages()
     connect(measuring.Panel90, &QPushButton::clicked, this, &TfmMain::Panel90Click);
     connect(measuring.bbtHidden, &QToolButton::clicked, this, &TfmMain::bbtHiddenClick);
 
-    buildControllers(measuring, settings);
+    buildControllers(measuring, table, settings);
 }
 
-void TfmMain::buildControllers(const MeasuringPage &mp, const SettingsPage &sp)
+void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, const SettingsPage &sp)
 {
     const Datasets &d = *m_datasets;
     m_unitScale = std::make_unique<UnitScaleController>(d, m_dialogs, sp.unitScale, mp.scaleBox.cbScaleSet,
@@ -184,6 +205,30 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const SettingsPage &sp)
             &LabelsController::autoLabelColour);
     connect(mp.ToolBar4, &QToolBar::actionTriggered, m_measuring.get(),
             [measuring = m_measuring.get()](QAction *action) { measuring->tbWidthClick(action->property("tag").toInt()); });
+
+    WorkOrderWidgets orders = mp.workOrders;
+    orders.maintenance = tp.workOrders.fields;
+    orders.BitBtn16 = tp.workOrders.BitBtn16;
+    orders.DBGrid2 = tp.workOrders.DBGrid2;
+    orders.DBNavigator1 = tp.workOrders.DBNavigator1;
+    orders.lbFileName = sp.lbFileName;
+    m_workOrders = std::make_unique<WorkOrdersController>(m_workOrder, *m_workOrderQuery, *m_activeScale,
+                                                          *m_pictureFiles, m_pictures, *m_pictureRefresh,
+                                                          m_state.paths, d, m_dialogs, orders);
+    MeasurementListWidgets list = mp.measurementList;
+    list.dbgRecDetail = tp.workOrders.dbgRecDetail;
+    list.DBNavigator2 = tp.workOrders.DBNavigator2;
+    list.bbtClearAll = tp.workOrders.bbtClearAll;
+    m_measurementList = std::make_unique<MeasurementListController>(*m_workOrderQuery, *m_activeScale, m_state.scale,
+                                                                    *m_pictureRefresh, d, m_dialogs, list);
+    Shape *redPoint = mp.measurementList.spRedPoint;
+    connect(mp.CheckBox1, &QCheckBox::toggled, redPoint, &QWidget::setVisible);
+    redPoint->setVisible(mp.CheckBox1->isChecked());
+}
+
+void TfmMain::openPicture(const QString &fileName)
+{
+    guarded(m_dialogs, this, [&] { m_pictureFiles->openPicture(fileName); });
 }
 
 void TfmMain::buildTimers()
@@ -220,11 +265,26 @@ void TfmMain::FormCreate()
             list->open();
         }
     });
-    // Without its watched folder the rest of the creation is skipped; the window still opens.
-    if (!guarded(m_dialogs, this, [this] { ensureWatchFolder(); }))
+    // The work orders are listed and the first one selected; the scale selection reopens the list
+    // on it again. As one batch, the picture of the work order they end on is read once, at the end.
+    // The measurement list is read by the work order query, never for every stored measurement.
+    bool folderReady = false;
+    guarded(m_dialogs, this, [&] {
+        m_workOrderQuery->batch([&] {
+            guarded(m_dialogs, this, [this] {
+                m_datasets->qryTitle->close();
+                m_datasets->qryTitle->open();
+            });
+            // Without its watched folder the rest of the creation is skipped; the window still opens.
+            folderReady = guarded(m_dialogs, this, [this] { ensureWatchFolder(); });
+            if (!folderReady)
+                return;
+            QDir::setCurrent(m_state.paths.ProgramFolder);
+            guarded(m_dialogs, this, [this] { m_activeScale->chooseScaleSet(); });
+        });
+    });
+    if (!folderReady)
         return;
-    QDir::setCurrent(m_state.paths.ProgramFolder);
-    guarded(m_dialogs, this, [this] { m_activeScale->chooseScaleSet(); });
     m_Panel3->setFixedWidth(16);
     m_Panel85->setProperty("tag", 1);
     m_Panel85->setText(QStringLiteral("<"));

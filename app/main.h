@@ -14,11 +14,11 @@
 class ActiveScaleController;
 class Database;
 class LabelsController;
-class MeasurementListQuery;
+class MeasurementListController;
 class MeasurementPersistence;
 class MeasuringController;
 class PictureFilesController;
-class PictureKeptAsDrawn;
+class PictureRefresh;
 class QLabel;
 class QPushButton;
 class QSystemTrayIcon;
@@ -27,9 +27,12 @@ class QTimer;
 class QWidget;
 class TfmAboutBox;
 class UnitScaleController;
+class WorkOrderListing;
+class WorkOrdersController;
 struct Datasets;
 struct MeasuringPage;
 struct SettingsPage;
+struct TablePage;
 
 // The application's texts before any window exists: its name "Quillmont3.07", which the task bar
 // shows. No display name is set, so window and box captions read exactly as they are given.
@@ -65,6 +68,11 @@ public:
     [[nodiscard]] const Datasets &datasets() const { return *m_datasets; }
     [[nodiscard]] Database &database() { return *m_database; }
     [[nodiscard]] ActiveScaleController &activeScale() { return *m_activeScale; }
+    [[nodiscard]] WorkOrdersController &workOrders() { return *m_workOrders; }
+    [[nodiscard]] MeasurementListController &measurementList() { return *m_measurementList; }
+
+    // Opens the picture file as "開啟圖擋" does with it chosen: a new scratch work order follows.
+    void openPicture(const QString &fileName);
     [[nodiscard]] QString statusText(int panel) const;
     [[nodiscard]] bool trayAvailable() const;
 
@@ -87,7 +95,8 @@ protected:
 private:
     void buildStatusBar();
     void buildPages();
-    void buildControllers(const MeasuringPage &measuringPage, const SettingsPage &settingsPage);
+    void buildControllers(const MeasuringPage &measuringPage, const TablePage &tablePage,
+                          const SettingsPage &settingsPage);
     void buildMenu();
     void buildTray();
     void buildTimers();
@@ -106,9 +115,9 @@ private:
     Pictures m_pictures;
     CurrentWorkOrder m_workOrder;
     CurrentPart m_part;
-    // Stand-ins for the parts still to come, with today's behaviour.
-    std::unique_ptr<MeasurementListQuery> m_workOrderQuery;
-    std::unique_ptr<PictureKeptAsDrawn> m_pictureRefresh;
+    std::unique_ptr<WorkOrderListing> m_workOrderQuery;
+    // A stand-in for the part still to come: the picture stays as drawn, the list is read again.
+    std::unique_ptr<PictureRefresh> m_pictureRefresh;
 
     std::unique_ptr<UnitScaleController> m_unitScale;
     std::unique_ptr<ActiveScaleController> m_activeScale;
@@ -116,6 +125,8 @@ private:
     std::unique_ptr<LabelsController> m_labels;
     std::unique_ptr<MeasurementPersistence> m_persistence;
     std::unique_ptr<MeasuringController> m_measuring;
+    std::unique_ptr<WorkOrdersController> m_workOrders;
+    std::unique_ptr<MeasurementListController> m_measurementList;
 
     QTabWidget *m_pages = nullptr;
     QTabWidget *m_settingsPages = nullptr;

@@ -9,10 +9,13 @@
 
 #include "app/pagehelpers.h"
 
-void buildTablePage(QTabWidget *pages)
+TablePage buildTablePage(QTabWidget *pages)
 {
-    // The product, part, work order and measurement grids arrive with their controllers.
-    addPage(pages, "TabSheet8", QStringLiteral("表格資料維護"));
+    TablePage p;
+    QWidget *page = addPage(pages, "TabSheet8", QStringLiteral("表格資料維護"));
+    auto *layout = new QVBoxLayout(page);
+    p.workOrders = buildWorkOrderTables(page, layout);
+    return p;
 }
 
 SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window)
@@ -44,7 +47,8 @@ SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window)
     f.bbtImg1toImg3 = named<QPushButton>(pictureFileBox, "bbtImg1toImg3", QStringLiteral("儲存"));
     form->addRow(f.bbtImg1toImg3);
 
-    addPage(p.PageControl2, "tsCapture", QStringLiteral("影像擷取設定"));
+    QWidget *capturePage = addPage(p.PageControl2, "tsCapture", QStringLiteral("影像擷取設定"));
+    p.lbFileName = buildPictureFileName(capturePage);
     return p;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "acquire/picturefiles.h"
+#include "app/workorderpanels.h"
 #include "calibration/activescale.h"
 #include "calibration/scalebox.h"
 #include "calibration/unitscalepanels.h"
@@ -32,6 +33,8 @@ struct MeasuringPage {
     ScaleBoxWidgets scaleBox;
     GaugeWidgets gauge;
     UnitCaptions unitCaptions;
+    WorkOrderWidgets workOrders;
+    MeasurementListWidgets measurementList;
 
     QToolButton *sbLoad = nullptr;
     QToolButton *bbtHidden = nullptr;
@@ -45,9 +48,14 @@ struct MeasuringPage {
     QPushButton *Panel89 = nullptr;
     QPushButton *Panel90 = nullptr;
     QPushButton *bbtClearLabel = nullptr;
-    QLineEdit *edWorkSheetID = nullptr;
+    QCheckBox *CheckBox1 = nullptr;  // "小紅點"
     QComboBox *cbOBJID = nullptr;
     QComboBox *cbOBJName = nullptr;
+};
+
+// The table maintenance page "表格資料維護" (TabSheet8).
+struct TablePage {
+    WorkOrderTables workOrders;
 };
 
 // The settings page "系統參數" (TabSheet2) with its page control PageControl2.
@@ -55,6 +63,7 @@ struct SettingsPage {
     QTabWidget *PageControl2 = nullptr;
     UnitScaleWidgets unitScale;
     PictureFileWidgets pictureFile;
+    QLabel *lbFileName = nullptr;  // the work order's picture, on "影像擷取設定"
 };
 
 // One builder per page of PageControl1, in tab order. Each makes the page's controls with their
@@ -62,6 +71,6 @@ struct SettingsPage {
 // controls they are given here. statusPanels are the status bar's three panels.
 [[nodiscard]] MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window,
                                                const std::array<QLabel *, 3> &statusPanels);
-void buildTablePage(QTabWidget *pages);
+[[nodiscard]] TablePage buildTablePage(QTabWidget *pages);
 [[nodiscard]] SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window);
 void buildTestPage(QTabWidget *pages);

@@ -7,6 +7,8 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pagehelpers.h
   ${CMAKE_CURRENT_LIST_DIR}/measuringpage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/workorderpanels.h
+  ${CMAKE_CURRENT_LIST_DIR}/workorderpanels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/aboutbox.h
   ${CMAKE_CURRENT_LIST_DIR}/aboutbox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help.h

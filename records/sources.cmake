@@ -17,6 +17,18 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/currentworkorder.h
   ${CMAKE_CURRENT_LIST_DIR}/currentpart.h
   ${CMAKE_CURRENT_LIST_DIR}/workorderquery.h
-  ${CMAKE_CURRENT_LIST_DIR}/measurementlistquery.h
-  ${CMAKE_CURRENT_LIST_DIR}/measurementlistquery.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/workorderscale.h
+  ${CMAKE_CURRENT_LIST_DIR}/workorderlisting.h
+  ${CMAKE_CURRENT_LIST_DIR}/workorderlisting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/workorderstore.h
+  ${CMAKE_CURRENT_LIST_DIR}/workorderstore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/measurementrows.h
+  ${CMAKE_CURRENT_LIST_DIR}/measurementrows.cpp
+)
+# The window controllers of the work orders and the measurement list.
+list(APPEND QM_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/workorders.h
+  ${CMAKE_CURRENT_LIST_DIR}/workorders.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/measurementlist.h
+  ${CMAKE_CURRENT_LIST_DIR}/measurementlist.cpp
 )

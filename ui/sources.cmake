@@ -12,4 +12,6 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shape.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grids.h
   ${CMAKE_CURRENT_LIST_DIR}/grids.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recordnavigator.h
+  ${CMAKE_CURRENT_LIST_DIR}/recordnavigator.cpp
 )
