@@ -40,17 +40,29 @@
 namespace {
 
 // The picture refresh until it is built: what was drawn and labelled while measuring stays as it
-// is, and the measurement list is read again for the work order, as the refresh does.
+// is, and the measurement list is read again for the work order and put back on its row, as the
+// refresh does.
 class ListRereadOnRefresh final : public PictureRefresh {
 public:
-    explicit ListRereadOnRefresh(WorkOrderQuery &query)
+    ListRereadOnRefresh(WorkOrderQuery &query, Dataset &qryMeasure)
         : m_query(query)
+        , m_qryMeasure(qryMeasure)
     {
     }
-    void RedrawPicture() override { m_query.btQryOperNoClick(); }
+    void RedrawPicture() override
+    {
+        const bool onRow = m_qryMeasure.isOpen() && m_qryMeasure.recNo() >= 0;
+        const QVariantList key = onRow ? QVariantList{m_qryMeasure.field(QStringLiteral("RecID")),
+                                                      m_qryMeasure.field(QStringLiteral("OBJIndex"))}
+                                       : QVariantList{};
+        m_query.btQryOperNoClick();
+        if (onRow && m_qryMeasure.isOpen())
+            m_qryMeasure.locate({QStringLiteral("RecID"), QStringLiteral("OBJIndex")}, key, true);
+    }
 
 private:
     WorkOrderQuery &m_query;
+    Dataset &m_qryMeasure;
 };
 
 }  // namespace
@@ -81,7 +93,7 @@ TfmMain::TfmMain(const QString &programFolder, std::unique_ptr<Dialogs> dialogs,
     m_datasets = std::make_unique<Datasets>(m_database->db());
     m_workOrderQuery =
         std::make_unique<WorkOrderListing>(m_workOrder, *m_datasets->qryTitle, *m_datasets->qryMeasure);
-    m_pictureRefresh = std::make_unique<ListRereadOnRefresh>(*m_workOrderQuery);
+    m_pictureRefresh = std::make_unique<ListRereadOnRefresh>(*m_workOrderQuery, *m_datasets->qryMeasure);
 
     buildStatusBar();
     buildPages();
