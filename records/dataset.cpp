@@ -279,6 +279,20 @@ bool Dataset::fetchRow(QSqlQuery &query, bool withHiddenId, QVariantList &row, Q
     return true;
 }
 
+void Dataset::fetchAll(QSqlQuery &query, bool withHiddenId, std::vector<QVariantList> &rows,
+                       std::vector<QVariant> &ids) const
+{
+    QVariantList row;
+    QVariant id;
+    while (fetchRow(query, withHiddenId, row, id)) {
+        rows.push_back(std::move(row));
+        if (withHiddenId)
+            ids.push_back(id);
+    }
+    if (query.lastError().isValid())
+        throw DatabaseError(query.lastError().text());
+}
+
 void Dataset::open()
 {
     close();
@@ -305,15 +319,7 @@ void Dataset::open()
     }
     std::vector<QVariantList> rows;
     std::vector<QVariant> ids;
-    QVariantList row;
-    QVariant id;
-    while (fetchRow(query, hidden, row, id)) {
-        rows.push_back(std::move(row));
-        if (hidden)
-            ids.push_back(id);
-    }
-    if (query.lastError().isValid())
-        throw DatabaseError(query.lastError().text());
+    fetchAll(query, hidden, rows, ids);
 
     m_fieldNames = qualified;
     m_fieldTypes = std::move(types);
@@ -356,14 +362,7 @@ int Dataset::insertRows(const QStringList &lines, const QVariantMap &params, con
     }
     std::vector<QVariantList> fetched;
     std::vector<QVariant> ids;
-    QVariantList row;
-    QVariant id;
-    while (fetchRow(query, true, row, id)) {
-        fetched.push_back(std::move(row));
-        ids.push_back(id);
-    }
-    if (query.lastError().isValid())
-        throw DatabaseError(query.lastError().text());
+    fetchAll(query, true, fetched, ids);
 
     post();
     const bool wasEmpty = m_rows.empty();

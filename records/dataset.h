@@ -147,6 +147,9 @@ private:
     [[nodiscard]] QSqlQuery select(const QStringList &lines, const QVariantMap &params, bool withHiddenId) const;
     // The next row of a query run by select(), adjusted; false after the last one.
     bool fetchRow(QSqlQuery &query, bool withHiddenId, QVariantList &row, QVariant &id) const;
+    // Every remaining row of the query; throws DatabaseError when the engine stops on an error.
+    void fetchAll(QSqlQuery &query, bool withHiddenId, std::vector<QVariantList> &rows,
+                  std::vector<QVariant> &ids) const;
 
     // The connection is looked up by name for each statement, so a dataset outliving its Database
     // holds no handle that would keep the connection in use.

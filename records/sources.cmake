@@ -20,6 +20,7 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/workorderscale.h
   ${CMAKE_CURRENT_LIST_DIR}/workorderlisting.h
   ${CMAKE_CURRENT_LIST_DIR}/workorderlisting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/workordertitle.h
   ${CMAKE_CURRENT_LIST_DIR}/workorderstore.h
   ${CMAKE_CURRENT_LIST_DIR}/workorderstore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/measurementrows.h

@@ -138,6 +138,7 @@ WorkOrderTitle WorkOrdersController::titleFromFields() const
     t.OperatorName = m_w.fields.edStaffName->text();
     t.UnitName = currentText(*m_d.qryUnitSet, QStringLiteral("UnitName"));
     t.ScaleName = currentText(scales, QStringLiteral("ScaleName"));
+    t.ScaleX = t.ScaleY = 1;
     if (scales.isOpen() && !scales.isEmpty()) {
         t.ScaleX = scaleFactor(scales.number(QStringLiteral("X_Length")), scales.number(QStringLiteral("X_Pixel")));
         t.ScaleY = scaleFactor(scales.number(QStringLiteral("Y_Length")), scales.number(QStringLiteral("Y_Pixel")));

@@ -2,21 +2,9 @@
 
 #include <QString>
 
-class Dataset;
+#include "records/workordertitle.h"
 
-// A work order's title row (RecTitle) as the statements write it.
-struct WorkOrderTitle {
-    int mIndex = 0;
-    QString OperNo;
-    QString OperName;
-    QString OperatorID;
-    QString OperatorName;
-    QString PicFullName;
-    QString UnitName;
-    QString ScaleName;
-    double ScaleX = 1;
-    double ScaleY = 1;
-};
+class Dataset;
 
 // The number of the scratch work order every new picture starts.
 inline const QString TemporaryWorkOrder = QStringLiteral("TEMP");

@@ -125,14 +125,7 @@ struct Rig {
     QStringList rows(const QStringList &sql, const QString &fields) const
     {
         QSqlQuery query = runStatement(database->db(), sql);
-        QStringList out;
-        while (query.next()) {
-            QStringList values;
-            for (const QString &field : fields.split(u' '))
-                values << query.value(field).toString();
-            out << values.join(u'|');
-        }
-        return out;
+        return rowTexts(query, fields);
     }
     QStringList units() const { return rows(Sql::UnitRenumber, QStringLiteral("mIndex UnitCode UnitName mValue")); }
     QStringList scaleSets() const

@@ -31,14 +31,7 @@ QStringList rows(TfmMain &w, const QString &where, const QString &fields)
     QSqlQuery q(w.database().db());
     if (!q.exec(QStringLiteral("select * from %1 order by rowid").arg(where)))
         qFatal("%s", qPrintable(q.lastQuery()));
-    QStringList out;
-    while (q.next()) {
-        QStringList values;
-        for (const QString &field : fields.split(u' '))
-            values << q.value(field).toString();
-        out << values.join(u'|');
-    }
-    return out;
+    return rowTexts(q, fields);
 }
 
 struct OrdersWindow : TestWindow {
