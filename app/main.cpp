@@ -32,6 +32,9 @@
 #include "records/measurementlist.h"
 #include "records/workorderlisting.h"
 #include "records/workorders.h"
+#include "records/products.h"
+#include "records/statistics.h"
+#include "ui/gridlayouts.h"
 #include "ui/guarded.h"
 #include "ui/pictureview.h"
 #include "ui/shape.h"
@@ -109,6 +112,9 @@ TfmMain::~TfmMain()
 {
     // The controllers go first, then the controls (which show the pictures and the datasets),
     // then the owners and the connection, as the members are declared.
+    m_gridLayouts.reset();
+    m_statistics.reset();
+    m_products.reset();
     m_measurementList.reset();
     m_workOrders.reset();
     m_measuring.reset();
@@ -176,11 +182,6 @@ void TfmMain::buildPages()
     connect(imgView, &PictureView::resized, measuring.content,
             [content = measuring.content, imgView] { content->resize(imgView->width() + 4, imgView->height() + 4); });
 
-    // The part follows its fields until the product window owns them.
-    connect(measuring.cbOBJID, &QComboBox::currentTextChanged, this, [this](const QString &id) { m_part.RecID = id; });
-    connect(measuring.cbOBJName, &QComboBox::currentTextChanged, this,
-            [this](const QString &name) { m_part.RecName = name; });
-
     connect(measuring.Panel85, &QPushButton::clicked, this, &TfmMain::Panel85Click);
     connect(measuring.Panel89, &QPushButton::clicked, this, &TfmMain::Panel89Click);
     connect(measuring.Panel90, &QPushButton::clicked, this, &TfmMain::Panel90Click);
@@ -236,6 +237,22 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
     Shape *redPoint = mp.measurementList.spRedPoint;
     connect(mp.CheckBox1, &QCheckBox::toggled, redPoint, &QWidget::setVisible);
     redPoint->setVisible(mp.CheckBox1->isChecked());
+
+    m_products = std::make_unique<ProductsController>(m_part, d, m_dialogs, mp.products, tp.products);
+    m_statistics = std::make_unique<StatisticsController>(m_state.selection, *m_labels, *m_pictureRefresh, m_dialogs,
+                                                          mp.statistics);
+    connect(m_labels.get(), &LabelsController::selectionChanged, m_statistics.get(),
+            &StatisticsController::selectionChanged);
+    buildGridLayouts();
+}
+
+void TfmMain::buildGridLayouts()
+{
+    // Attached in the order they are restored at start-up.
+    m_gridLayouts = std::make_unique<GridLayoutFiles>(m_state.paths, m_dialogs, this);
+    for (const char *grid : {"DBGrid5", "dbgMeasure", "DBGrid2", "DBGrid3", "DBGrid4", "dbgRecDetail", "dbgUnitSet",
+                             "dbgScaleSet"})
+        m_gridLayouts->attach(QString::fromLatin1(grid), QString::fromLatin1(grid) + QStringLiteral(".pos"));
 }
 
 void TfmMain::openPicture(const QString &fileName)
@@ -277,6 +294,11 @@ void TfmMain::FormCreate()
             list->open();
         }
     });
+    // The product lists are filled once; the product grid then fills the part grid and lists.
+    guarded(m_dialogs, this, [this] {
+        m_products->fillProductLists();
+        m_products->openProductGrid();
+    });
     // The work orders are listed and the first one selected; the scale selection reopens the list
     // on it again. As one batch, the picture of the work order they end on is read once, at the end.
     // The measurement list is read by the work order query, never for every stored measurement.
@@ -292,6 +314,8 @@ void TfmMain::FormCreate()
             if (!folderReady)
                 return;
             QDir::setCurrent(m_state.paths.ProgramFolder);
+            // A damaged layout file is reported and its grid keeps its columns; the start goes on.
+            guarded(m_dialogs, this, [this] { m_gridLayouts->restoreAll(); });
             guarded(m_dialogs, this, [this] { m_activeScale->chooseScaleSet(); });
         });
     });

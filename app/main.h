@@ -13,18 +13,21 @@
 
 class ActiveScaleController;
 class Database;
+class GridLayoutFiles;
 class LabelsController;
 class MeasurementListController;
 class MeasurementPersistence;
 class MeasuringController;
 class PictureFilesController;
 class PictureRefresh;
+class ProductsController;
 class QLabel;
 class QPushButton;
 class QSystemTrayIcon;
 class QTabWidget;
 class QTimer;
 class QWidget;
+class StatisticsController;
 class TfmAboutBox;
 class UnitScaleController;
 class WorkOrderListing;
@@ -97,6 +100,7 @@ private:
     void buildPages();
     void buildControllers(const MeasuringPage &measuringPage, const TablePage &tablePage,
                           const SettingsPage &settingsPage);
+    void buildGridLayouts();
     void buildMenu();
     void buildTray();
     void buildTimers();
@@ -127,6 +131,9 @@ private:
     std::unique_ptr<MeasuringController> m_measuring;
     std::unique_ptr<WorkOrdersController> m_workOrders;
     std::unique_ptr<MeasurementListController> m_measurementList;
+    std::unique_ptr<ProductsController> m_products;
+    std::unique_ptr<StatisticsController> m_statistics;
+    std::unique_ptr<GridLayoutFiles> m_gridLayouts;
 
     QTabWidget *m_pages = nullptr;
     QTabWidget *m_settingsPages = nullptr;

@@ -130,12 +130,7 @@ QWidget *buildMeasurePanel(MeasuringPage &p, QWidget *sides)
 {
     auto *panel = named<QWidget>(sides, "plMeasure");
     auto *form = new QFormLayout(panel);
-    p.cbOBJID = named<QComboBox>(panel, "cbOBJID");
-    p.cbOBJID->setEditable(true);
-    form->addRow(QStringLiteral("零件編號"), p.cbOBJID);
-    p.cbOBJName = named<QComboBox>(panel, "cbOBJName");
-    p.cbOBJName->setEditable(true);
-    form->addRow(QStringLiteral("零件名稱"), p.cbOBJName);
+    p.products = buildProductPanel(panel, form);
     p.persistence.cbNote = named<QCheckBox>(panel, "cbNote", QStringLiteral("說明："));
     p.measuring.edNewOBJNote = named<QLineEdit>(panel, "edNewOBJNote");
     p.persistence.edNewOBJNote = p.measuring.edNewOBJNote;
@@ -227,8 +222,10 @@ QWidget *buildReadOutBar(MeasuringPage &p)
     p.measuring.lbDisplayPosY = readOut(bar, layout, "lbDisplayPosY");
     p.unitCaptions.posY = named<QLabel>(bar, "lbDisplayUnitY", QStringLiteral("mm"));
     layout->addWidget(p.unitCaptions.posY);
-    layout->addWidget(named<QLabel>(bar, "plGuide", QStringLiteral("  操作說明  : ")), 1);
-    layout->addWidget(named<QWidget>(bar, "plCaculate"));
+    auto *guide = named<QLabel>(bar, "plGuide", QStringLiteral("  操作說明  : "));
+    layout->addWidget(guide, 1);
+    p.statistics = buildStatisticsPanel(bar, layout);
+    p.statistics.plGuide = guide;
     return bar;
 }
 
@@ -276,5 +273,6 @@ MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window, const s
     p.workOrders.window = window;
     p.measurementList.window = window;
     p.measurementList.edNewOBJNote = p.measuring.edNewOBJNote;
+    p.statistics.cbCaculate = p.labels.cbCaculate;
     return p;
 }

@@ -14,6 +14,7 @@ TablePage buildTablePage(QTabWidget *pages)
     TablePage p;
     QWidget *page = addPage(pages, "TabSheet8", QStringLiteral("表格資料維護"));
     auto *layout = new QVBoxLayout(page);
+    p.products = buildProductGrids(page, layout);
     p.workOrders = buildWorkOrderTables(page, layout);
     return p;
 }

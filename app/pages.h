@@ -4,6 +4,8 @@
 
 #include "acquire/picturefiles.h"
 #include "app/workorderpanels.h"
+#include "app/productpanels.h"
+#include "app/statisticspanel.h"
 #include "calibration/activescale.h"
 #include "calibration/scalebox.h"
 #include "calibration/unitscalepanels.h"
@@ -30,6 +32,8 @@ struct MeasuringPage {
     MeasuringWidgets measuring;
     LabelWidgets labels;
     PersistenceWidgets persistence;
+    ProductPanelWidgets products;
+    StatisticsWidgets statistics;
     ScaleBoxWidgets scaleBox;
     GaugeWidgets gauge;
     UnitCaptions unitCaptions;
@@ -49,12 +53,11 @@ struct MeasuringPage {
     QPushButton *Panel90 = nullptr;
     QPushButton *bbtClearLabel = nullptr;
     QCheckBox *CheckBox1 = nullptr;  // "小紅點"
-    QComboBox *cbOBJID = nullptr;
-    QComboBox *cbOBJName = nullptr;
 };
 
 // The table maintenance page "表格資料維護" (TabSheet8).
 struct TablePage {
+    ProductGridWidgets products;
     WorkOrderTables workOrders;
 };
 

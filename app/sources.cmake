@@ -9,6 +9,10 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/workorderpanels.h
   ${CMAKE_CURRENT_LIST_DIR}/workorderpanels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/productpanels.h
+  ${CMAKE_CURRENT_LIST_DIR}/productpanels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/statisticspanel.h
+  ${CMAKE_CURRENT_LIST_DIR}/statisticspanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/aboutbox.h
   ${CMAKE_CURRENT_LIST_DIR}/aboutbox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help.h

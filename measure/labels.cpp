@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QCheckBox>
+#include <QHash>
 #include <QMouseEvent>
 
 #include "base/color.h"
@@ -188,6 +189,24 @@ void LabelsController::toggleSelection(MeasurementLabel *label)
         setLabelColor(*label, Red);
     }
     Q_EMIT selectionChanged();
+}
+
+void LabelsController::clearSelection()
+{
+    // The stored colour of every picked measurement, read from the list in one pass.
+    QHash<int, quint32> stored;
+    for (int row = 0; m_qryMeasure.isOpen() && row < m_qryMeasure.recordCount(); ++row) {
+        const int tag = m_qryMeasure.value(row, QStringLiteral("rIndex")).toInt();
+        if (m_selection.isSelected(tag) && !stored.contains(tag))
+            stored.insert(tag, quint32(m_qryMeasure.value(row, QStringLiteral("Color")).toLongLong()));
+    }
+    for (MeasurementLabel *label : m_w.content->findChildren<MeasurementLabel *>(Qt::FindDirectChildrenOnly)) {
+        if (const auto colour = stored.constFind(label->tag()); colour != stored.cend())
+            setLabelColor(*label, *colour);
+    }
+    m_selection.LabelSelected.fill(0);
+    m_selection.LabelSelectedValue.fill(0);
+    m_selection.SelectedCount = 0;
 }
 
 void LabelsController::autoLabelColour()

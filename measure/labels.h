@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "measure/measurementlabel.h"
+#include "records/labelselection.h"
 #include "records/measurementobject.h"
 
 class Dataset;
@@ -14,7 +15,6 @@ class QCheckBox;
 class QLabel;
 class QMouseEvent;
 class QWidget;
-struct LabelSelection;
 struct MeasuringState;
 struct ScaleValues;
 
@@ -34,7 +34,7 @@ struct LabelWidgets {
 // A press on a label moves the measurement list to the label's row. The list may be closed (when
 // rereading it failed) or empty: a label then stands for no row, so it picks nothing, selects
 // nothing and stores nothing, and it can still be dragged. The one writer of LabelSelection.
-class LabelsController : public QObject {
+class LabelsController : public QObject, public SelectionClearing {
     Q_OBJECT
 public:
     enum DragState { Idle = 0, Armed = 1, PickedByCircleToCircle = 2 };
@@ -52,6 +52,10 @@ public:
     void clearLabels();
     [[nodiscard]] MeasurementLabel *LastLabel() const { return m_lastLabel; }
     [[nodiscard]] int dragState() const;
+    // Empties the statistic's selection; the labels that were picked take their stored colour
+    // again (from the measurement list's rows, without moving it). selectionChanged() is not
+    // emitted: the statistic that asks shows its own cleared captions.
+    void clearSelection() override;
 
 public Q_SLOTS:
     void labelMouseDown(MeasurementLabel *label, QMouseEvent *event);

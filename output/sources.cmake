@@ -16,6 +16,10 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/spreadsheettemplate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spreadsheetexport.h
   ${CMAKE_CURRENT_LIST_DIR}/spreadsheetexport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reportpicture.h
+  ${CMAKE_CURRENT_LIST_DIR}/reportpicture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reportlayout.h
+  ${CMAKE_CURRENT_LIST_DIR}/reportlayout.cpp
 )
 # Writes the default spreadsheet template at build time (output/template.cmake).
 list(APPEND QM_TOOL_SOURCES

@@ -109,9 +109,20 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
-        return {};
     const DatasetColumn &column = m_columns.at(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        break;
+    case Qt::TextAlignmentRole:
+        return int(column.look.alignment | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        return column.look.color ? QVariant(*column.look.color) : QVariant();
+    case Qt::FontRole:
+        return column.look.font ? QVariant(*column.look.font) : QVariant();
+    default:
+        return {};
+    }
     // A grid asks for every column of every row; a column the statement lacks shows empty.
     if (m_dataset->fieldIndex(column.field) < 0)
         return {};
@@ -134,11 +145,17 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
 
 QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section >= 0 && section < columnCount())
+        return int(m_columns.at(section).look.titleAlignment | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal)
-        return section >= 0 && section < columnCount() ? QVariant(m_columns.at(section).title) : QVariant();
-    return section + 1;
+    if (orientation != Qt::Horizontal)
+        return section + 1;
+    if (section < 0 || section >= columnCount())
+        return {};
+    // A column without a title of its own is headed by its field.
+    const DatasetColumn &column = m_columns.at(section);
+    return column.title.isEmpty() ? column.field : column.title;
 }
 
 Qt::ItemFlags DatasetModel::flags(const QModelIndex &index) const

@@ -1,12 +1,25 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
 #include <QList>
 #include <QString>
 
 class Dataset;
+
+// How a grid column's cells and title look beyond their texts; a grid layout file keeps it.
+struct ColumnLook {
+    Qt::Alignment alignment = Qt::AlignLeft;
+    Qt::Alignment titleAlignment = Qt::AlignLeft;
+    std::optional<QColor> color;  // the cells' background; none: the grid's own
+    std::optional<QFont> font;    // the cells' font; none: the grid's own
+
+    friend bool operator==(const ColumnLook &, const ColumnLook &) = default;
+};
 
 // One grid column: the dataset field it shows, its heading and, for numbers, a display pattern of
 // formatFloat ("0.0000"); numbers without a pattern show in the general float form. `check`, when
@@ -16,6 +29,7 @@ struct DatasetColumn {
     QString title;
     QString format;
     std::function<QString(const QVariant &)> check;
+    ColumnLook look{};
 };
 
 // A table model over a Dataset's rows, for the grids. It resets when the dataset's rows are replaced,

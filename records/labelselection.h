@@ -16,5 +16,13 @@ struct LabelSelection {
     [[nodiscard]] bool isSelected(int tag) const { return fits(tag) && LabelSelected[std::size_t(tag)] != 0; }
 };
 
+// Clearing the whole selection, for the statistic's "全部清除": implemented by the selection's
+// writer, which also gives the picked labels their stored colour again.
+class SelectionClearing {
+public:
+    virtual ~SelectionClearing() = default;
+    virtual void clearSelection() = 0;
+};
+
 // Where the statistic's minimum search starts, before each computation.
 inline constexpr double HugeValue = 1e300;

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libturbojpeg0-dev
   libzip-dev zipcmp zipmerge ziptool libpugixml-dev libreoffice-calc
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev poppler-utils
   fonts-arphic-ukai fonts-arphic-uming fonts-wqy-microhei fonts-noto-cjk fonts-dejavu-core
   xvfb xauth imagemagick x11-apps
 )

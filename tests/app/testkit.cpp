@@ -32,6 +32,12 @@ TestWindow::TestWindow()
 {
 }
 
+void TestWindow::restart()
+{
+    window.reset();
+    window = std::make_unique<TfmMain>(folder.path(), scripted(dialogs, log), folder.filePath(QStringLiteral("Pictures")));
+}
+
 TestWindow::~TestWindow()
 {
     window.reset();

@@ -23,6 +23,8 @@ struct TestWindow {
     std::shared_ptr<ScriptedDialogs::Log> log;
     std::unique_ptr<TfmMain> window;
 
+    // Closes the window and starts a new one in the same program folder, with fresh dialogs.
+    void restart();
     [[nodiscard]] QString path(const QString &name) const { return folder.filePath(name); }
     [[nodiscard]] PictureView *imgView() const;
     [[nodiscard]] PictureView *imgTemp() const;

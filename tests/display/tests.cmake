@@ -1,1 +1,2 @@
 list(APPEND QM_CORE_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/pictures_test.cpp)
+list(APPEND QM_CORE_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/marks_test.cpp ${CMAKE_CURRENT_LIST_DIR}/annotate_test.cpp)
