@@ -1,6 +1,9 @@
 // JPEG files through TurboJPEG: decoding into the picture's buffer, encoding at a given quality.
 #include "acquire/picturefile.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -48,6 +51,59 @@ bool onlyWarned(tjhandle tj, const unsigned char *jpeg, unsigned long size, int 
         return false;  // no warning at all: the full decode failed on something else
     return tjMessage(tj) == message;
 }
+
+// Marks at the start of every row of the picture a decode writes into, so that after a failed decode
+// it is known how far the decoder got: it writes whole rows from the top. A decode that fails before
+// its first row has the marks taken off again and leaves the picture exactly as it was; rows are
+// only produced once the whole header and, for a progressive file, every scan have been read.
+class RowMarks {
+public:
+    explicit RowMarks(QImage &image)
+        : m_image(image)
+        , m_bytes(std::min<qsizetype>(Bytes, qsizetype(image.width()) * 3))
+        , m_kept(std::size_t(image.height()))
+    {
+        for (int y = 0; y < image.height(); ++y) {
+            std::memcpy(m_kept[std::size_t(y)].data(), image.constScanLine(y), std::size_t(m_bytes));
+            const auto mark = markOf(y);
+            std::memcpy(image.scanLine(y), mark.data(), std::size_t(m_bytes));
+        }
+    }
+
+    // The rows from the top the decoder wrote.
+    [[nodiscard]] int writtenRows() const
+    {
+        int y = 0;
+        while (y < m_image.height() && std::memcmp(m_image.constScanLine(y), markOf(y).data(), std::size_t(m_bytes)) != 0)
+            ++y;
+        return y;
+    }
+
+    void takeOff()
+    {
+        for (int y = 0; y < m_image.height(); ++y)
+            std::memcpy(m_image.scanLine(y), m_kept[std::size_t(y)].data(), std::size_t(m_bytes));
+    }
+
+private:
+    static constexpr qsizetype Bytes = 12;
+
+    // Bytes no decoded picture shows by chance: they differ from row to row.
+    [[nodiscard]] static std::array<uchar, Bytes> markOf(int y)
+    {
+        std::array<uchar, Bytes> mark{};
+        quint32 state = 0x9E3779B9u ^ quint32(y) * 0x85EBCA6Bu;
+        for (uchar &b : mark) {
+            state = state * 1664525u + 1013904223u;
+            b = uchar(state >> 24);
+        }
+        return mark;
+    }
+
+    QImage &m_image;
+    qsizetype m_bytes;
+    std::vector<std::array<uchar, Bytes>> m_kept;
+};
 
 // A JPEG that TurboJPEG cannot take (unusual colour sampling, CMYK) may still be one Qt reads.
 PictureResult decodeThroughQt(const QString &path, QImage &image)
@@ -104,14 +160,25 @@ PictureResult decodeJpegFile(const QString &path, QImage &image)
     if (!destination.prepare(width, height))
         return outOfMemory(width, height);
     QImage &target = destination.target();
+    RowMarks marks(target);
     PictureResult result;
     // Without flags TurboJPEG uses the accurate DCT and smooth chroma upsampling.
     if (tjDecompress2(tj.get(), jpeg, jpegSize, target.bits(), width, int(target.bytesPerLine()), height, TJPF_BGR,
                       0)
         != 0) {
         const QString message = tjMessage(tj.get());
-        if (!onlyWarned(tj.get(), jpeg, jpegSize, width, height, message))
-            return failure(Error::Unreadable, message);
+        if (!onlyWarned(tj.get(), jpeg, jpegSize, width, height, message)) {
+            const int written = marks.writtenRows();
+            if (written == 0) {
+                marks.takeOff();
+                return failure(Error::Unreadable, message);
+            }
+            // The decoder gave up after it had produced rows (on what follows the picture's data,
+            // as a second scan where none may be): the picture is there as far as it got, the
+            // rest grey as a cut-off file shows, and the error is its warning.
+            for (int y = written; y < height; ++y)
+                std::memset(target.scanLine(y), 0x80, std::size_t(width) * 3);
+        }
         result.detail = message;
     }
     destination.commit();

@@ -21,17 +21,17 @@ struct [[nodiscard]] PictureResult {
 
 // Decodes a JPEG file into image (24-bit BGR), reusing image's buffer when the size matches.
 // A missing or undecodable file, an absurd size (refused before any allocation) or a decode that
-// stopped on an error fails. A decode that only warned (a truncated file decodes with a grey tail)
-// is a success whose detail carries the warning. A failure found while decoding into a reused
-// buffer may leave it partly overwritten: callers keep a way back. Every other failure leaves image
-// unchanged.
+// stopped on an error before it produced the picture's first row fails, and leaves image exactly as
+// it was, so a caller may decode straight into the picture it shows. A decode that only warned (a
+// truncated file decodes with a grey tail), or that stopped on an error after producing rows (the
+// rows it did not produce are grey), is a success whose detail carries the warning or the error.
 PictureResult decodeJpegFile(const QString &path, QImage &image);
 
 // Reads a Windows bitmap file (every variant: 1 to 32 bits, palettes, bit fields, RLE, OS/2 and
 // extended headers, bottom-up and top-down) into image as a 24-bit picture, reusing its buffer when
 // the size matches. A file whose pixel data ends before its rows do, a broken or absurd file fails,
 // each with its cause in the detail; image is unchanged unless a read error strikes while filling a
-// reused buffer, as for decodeJpegFile.
+// reused buffer (then some of its rows are the file's).
 PictureResult readBitmapFile(const QString &path, QImage &image);
 
 // How a written file reaches the disk before it replaces the old one.

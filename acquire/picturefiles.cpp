@@ -91,9 +91,11 @@ bool PictureFilesController::LoadPictureFile(const QString &name)
         showOpenError(name, QString());
         return false;
     }
-    const PictureResult loaded = m_pictures.load([&](QImage &into) {
-        return isJpeg ? decodeJpegFile(name, into) : readBitmapFile(name, into);
-    });
+    // A JPEG that fails leaves the picture it decodes into as it was, so it goes straight into the
+    // visible picture's buffer; a bitmap read may stop half-way and gets a buffer of its own.
+    const PictureResult loaded = m_pictures.load(
+        [&](QImage &into) { return isJpeg ? decodeJpegFile(name, into) : readBitmapFile(name, into); },
+        isJpeg ? Pictures::FailedRead::LeavesItAsItWas : Pictures::FailedRead::MayHaveWritten);
     if (!loaded.ok()) {
         showOpenError(name, errorDetail(loaded));
         return false;
@@ -174,7 +176,9 @@ void PictureFilesController::keepAsJpeg(const QString &target)
     const auto quality = parseInteger(m_w.edJPEGQuality->text());
     if (!quality.ok())
         throw ProgramError(quality.error);
-    if (const PictureResult clean = writeJpegFile(m_pictures.clean(), quality.value, target); !clean.ok())
+    PictureResult clean;
+    m_pictures.withClean([&](const QImage &picture) { clean = writeJpegFile(picture, quality.value, target); });
+    if (!clean.ok())
         throw saveError(target, clean);
     const QFileInfo info(target);
     const QString annotated = info.dir().filePath(QStringLiteral("_") + info.fileName());

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCheckBox>
 #include <QDir>
 #include <QIcon>
 #include <QLabel>
@@ -21,9 +20,13 @@
 #include "app/aboutbox.h"
 #include "app/help.h"
 #include "app/pages.h"
+#include "automeasure/circlecontroller.h"
+#include "automeasure/hardnesscontroller.h"
+#include "automeasure/widthheightcontroller.h"
 #include "calibration/activescale.h"
 #include "calibration/unitscale.h"
-#include "display/picturerefresh.h"
+#include "display/displayoptionscontroller.h"
+#include "display/refreshcontroller.h"
 #include "measure/labels.h"
 #include "measure/measuring.h"
 #include "measure/persistence.h"
@@ -37,38 +40,7 @@
 #include "ui/gridlayouts.h"
 #include "ui/guarded.h"
 #include "ui/pictureview.h"
-#include "ui/shape.h"
 #include "ui/widgets.h"
-
-namespace {
-
-// The picture refresh until it is built: what was drawn and labelled while measuring stays as it
-// is, and the measurement list is read again for the work order and put back on its row, as the
-// refresh does.
-class ListRereadOnRefresh final : public PictureRefresh {
-public:
-    ListRereadOnRefresh(WorkOrderQuery &query, Dataset &qryMeasure)
-        : m_query(query)
-        , m_qryMeasure(qryMeasure)
-    {
-    }
-    void RedrawPicture() override
-    {
-        const bool onRow = m_qryMeasure.isOpen() && m_qryMeasure.recNo() >= 0;
-        const QVariantList key = onRow ? QVariantList{m_qryMeasure.field(QStringLiteral("RecID")),
-                                                      m_qryMeasure.field(QStringLiteral("OBJIndex"))}
-                                       : QVariantList{};
-        m_query.btQryOperNoClick();
-        if (onRow && m_qryMeasure.isOpen())
-            m_qryMeasure.locate({QStringLiteral("RecID"), QStringLiteral("OBJIndex")}, key, true);
-    }
-
-private:
-    WorkOrderQuery &m_query;
-    Dataset &m_qryMeasure;
-};
-
-}  // namespace
 
 void setApplicationTexts()
 {
@@ -96,7 +68,6 @@ TfmMain::TfmMain(const QString &programFolder, std::unique_ptr<Dialogs> dialogs,
     m_datasets = std::make_unique<Datasets>(m_database->db());
     m_workOrderQuery =
         std::make_unique<WorkOrderListing>(m_workOrder, *m_datasets->qryTitle, *m_datasets->qryMeasure);
-    m_pictureRefresh = std::make_unique<ListRereadOnRefresh>(*m_workOrderQuery, *m_datasets->qryMeasure);
 
     buildStatusBar();
     buildPages();
@@ -113,15 +84,20 @@ TfmMain::~TfmMain()
     // The controllers go first, then the controls (which show the pictures and the datasets),
     // then the owners and the connection, as the members are declared.
     m_gridLayouts.reset();
+    m_widthHeight.reset();
+    m_circleDetection.reset();
+    m_hardness.reset();
     m_statistics.reset();
     m_products.reset();
     m_measurementList.reset();
     m_workOrders.reset();
     m_measuring.reset();
     m_persistence.reset();
-    m_labels.reset();
     m_pictureFiles.reset();
     m_activeScale.reset();
+    m_pictureRefresh.reset();
+    m_displayOptions.reset();
+    m_labels.reset();
     m_unitScale.reset();
     delete takeCentralWidget();
 }
@@ -169,22 +145,18 @@ void TfmMain::buildPages()
     buildTestPage(m_pages);
     m_measurePage = measuring.TabSheet1;
     m_settingsPages = settings.PageControl2;
-    m_Panel3 = measuring.Panel3;
-    m_Panel85 = measuring.Panel85;
 
     // The two picture controls show the picture pair; the scroll content follows the picture's size.
     PictureView *imgView = measuring.measuring.imgView;
     imgView->setPicture(&m_pictures.view());
-    measuring.imgTemp->setPicture(&m_pictures.clean());
+    measuring.imgTemp->setPainted([this] { return m_pictures.cleanSize(); },
+                                  [this](QPainter &painter, const QRect &rect) { m_pictures.paintClean(painter, rect); });
     connect(&m_pictures, &Pictures::viewChanged, imgView, &PictureView::repaintRects);
     connect(&m_pictures, &Pictures::viewReplaced, imgView, &PictureView::pictureReplaced);
     connect(&m_pictures, &Pictures::cleanReplaced, measuring.imgTemp, &PictureView::pictureReplaced);
     connect(imgView, &PictureView::resized, measuring.content,
             [content = measuring.content, imgView] { content->resize(imgView->width() + 4, imgView->height() + 4); });
 
-    connect(measuring.Panel85, &QPushButton::clicked, this, &TfmMain::Panel85Click);
-    connect(measuring.Panel89, &QPushButton::clicked, this, &TfmMain::Panel89Click);
-    connect(measuring.Panel90, &QPushButton::clicked, this, &TfmMain::Panel90Click);
     connect(measuring.bbtHidden, &QToolButton::clicked, this, &TfmMain::bbtHiddenClick);
 
     buildControllers(measuring, table, settings);
@@ -195,20 +167,29 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
     const Datasets &d = *m_datasets;
     m_unitScale = std::make_unique<UnitScaleController>(d, m_dialogs, sp.unitScale, mp.scaleBox.cbScaleSet,
                                                         mp.scaleBox.cbUnitSet);
+    m_labels = std::make_unique<LabelsController>(m_state.selection, m_state.measuring, m_state.scale, m_pictures,
+                                                  *d.qryMeasure, *d.qryX, m_dialogs, mp.labels);
+    connect(mp.bbtClearLabel, &QPushButton::clicked, m_labels.get(), &LabelsController::bbtClearLabelClick);
+
+    m_displayOptions = std::make_unique<DisplayOptionsController>(m_dialogs, mp.displayOptions);
+    m_pictureRefresh = std::make_unique<PictureRefreshController>(m_pictures, m_workOrder, *m_workOrderQuery,
+                                                                  m_state.scale, *m_displayOptions, *m_labels,
+                                                                  m_database->db(), *d.qryMeasure, *d.qryX, m_dialogs,
+                                                                  mp.refresh);
+    connect(m_displayOptions.get(), &DisplayOptionsController::redrawRequested, m_pictureRefresh.get(),
+            &PictureRefreshController::bbtPictureRefreshClick);
+
     m_activeScale = std::make_unique<ActiveScaleController>(m_state.scale, m_workOrder, *m_workOrderQuery,
                                                             *m_pictureRefresh, d, m_dialogs, mp.scaleBox, mp.gauge,
                                                             mp.unitCaptions);
     connect(m_unitScale.get(), &UnitScaleController::activeScaleSetReplaced, m_activeScale.get(),
             &ActiveScaleController::cbScaleSetChange);
-    connect(mp.cbDisplayScaleGauge, &QCheckBox::toggled, m_activeScale.get(), &ActiveScaleController::setGaugeVisible);
-    m_activeScale->setGaugeVisible(mp.cbDisplayScaleGauge->isChecked());
+    connect(m_displayOptions.get(), &DisplayOptionsController::gaugeVisibilityChosen, m_activeScale.get(),
+            &ActiveScaleController::setGaugeVisible);
+    m_displayOptions->cbDisplayScaleGaugeClick();
 
     m_pictureFiles = std::make_unique<PictureFilesController>(m_pictures, m_state.paths, m_dialogs, sp.pictureFile);
     connect(mp.sbLoad, &QToolButton::clicked, m_pictureFiles.get(), &PictureFilesController::mmLoad1Click);
-
-    m_labels = std::make_unique<LabelsController>(m_state.selection, m_state.measuring, m_state.scale, m_pictures,
-                                                  *d.qryMeasure, *d.qryX, m_dialogs, mp.labels);
-    connect(mp.bbtClearLabel, &QPushButton::clicked, m_labels.get(), &LabelsController::bbtClearLabelClick);
     m_persistence = std::make_unique<MeasurementPersistence>(*m_labels, *m_workOrderQuery, m_workOrder, *d.qryMeasure,
                                                              *d.qryX, *d.qryY, mp.persistence);
     m_measuring = std::make_unique<MeasuringController>(m_state.measuring, m_state.scale, m_workOrder, m_part,
@@ -233,16 +214,23 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
     list.DBNavigator2 = tp.workOrders.DBNavigator2;
     list.bbtClearAll = tp.workOrders.bbtClearAll;
     m_measurementList = std::make_unique<MeasurementListController>(*m_workOrderQuery, *m_activeScale, m_state.scale,
-                                                                    *m_pictureRefresh, d, m_dialogs, list);
-    Shape *redPoint = mp.measurementList.spRedPoint;
-    connect(mp.CheckBox1, &QCheckBox::toggled, redPoint, &QWidget::setVisible);
-    redPoint->setVisible(mp.CheckBox1->isChecked());
+                                                                    *m_pictureRefresh, *m_displayOptions, d, m_dialogs,
+                                                                    list);
 
     m_products = std::make_unique<ProductsController>(m_part, d, m_dialogs, mp.products, tp.products);
     m_statistics = std::make_unique<StatisticsController>(m_state.selection, *m_labels, *m_pictureRefresh, m_dialogs,
                                                           mp.statistics);
     connect(m_labels.get(), &LabelsController::selectionChanged, m_statistics.get(),
             &StatisticsController::selectionChanged);
+
+    HardnessWidgets hardness = mp.hardness;
+    hardness.window = this;
+    m_hardness = std::make_unique<HardnessController>(*m_measuring, m_dialogs, hardness);
+    m_circleDetection = std::make_unique<CircleDetectionController>(m_state.scale, m_pictures, *m_measuring,
+                                                                    *m_hardness, m_dialogs, hardness);
+    connect(m_pictureFiles.get(), &PictureFilesController::pictureOpened, m_circleDetection.get(),
+            &CircleDetectionController::pictureOpened);
+    m_widthHeight = std::make_unique<WidthHeightController>(m_state.scale, m_pictures, *m_hardness, m_dialogs, hardness);
     buildGridLayouts();
 }
 
@@ -321,9 +309,8 @@ void TfmMain::FormCreate()
     });
     if (!folderReady)
         return;
-    m_Panel3->setFixedWidth(16);
-    m_Panel85->setProperty("tag", 1);
-    m_Panel85->setText(QStringLiteral("<"));
+    m_hardness->leaveOffAtStart();
+    m_displayOptions->collapseSidePanel();
     m_Timer1->start();
 }
 
@@ -435,30 +422,4 @@ void TfmMain::N8Click()
 void TfmMain::N11Click()
 {
     guarded(m_dialogs, this, [this] { m_dialogs.exec(*m_aboutBox); });
-}
-
-void TfmMain::Panel85Click()
-{
-    guarded(m_dialogs, this, [this] { sizeSidePanel(m_Panel85->property("tag").toInt()); });
-}
-
-void TfmMain::Panel89Click()
-{
-    guarded(m_dialogs, this, [this] { sizeSidePanel(2); });
-}
-
-void TfmMain::Panel90Click()
-{
-    guarded(m_dialogs, this, [this] { sizeSidePanel(3); });
-}
-
-void TfmMain::sizeSidePanel(int tag)
-{
-    // The strip's tag says the width to open to; an open panel's tag is 0, so the next press closes it.
-    static constexpr int widths[] = {16, 280, 320, 384};
-    if (tag < 0 || tag > 3)
-        return;
-    m_Panel3->setFixedWidth(widths[tag]);
-    m_Panel85->setText(tag == 0 ? QStringLiteral("<") : QStringLiteral(">"));
-    m_Panel85->setProperty("tag", tag == 0 ? 1 : 0);
 }

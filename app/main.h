@@ -12,17 +12,19 @@
 #include "ui/dialogs.h"
 
 class ActiveScaleController;
+class CircleDetectionController;
 class Database;
+class DisplayOptionsController;
 class GridLayoutFiles;
+class HardnessController;
 class LabelsController;
 class MeasurementListController;
 class MeasurementPersistence;
 class MeasuringController;
 class PictureFilesController;
-class PictureRefresh;
+class PictureRefreshController;
 class ProductsController;
 class QLabel;
-class QPushButton;
 class QSystemTrayIcon;
 class QTabWidget;
 class QTimer;
@@ -30,6 +32,7 @@ class QWidget;
 class StatisticsController;
 class TfmAboutBox;
 class UnitScaleController;
+class WidthHeightController;
 class WorkOrderListing;
 class WorkOrdersController;
 struct Datasets;
@@ -71,8 +74,8 @@ public:
     [[nodiscard]] const Datasets &datasets() const { return *m_datasets; }
     [[nodiscard]] Database &database() { return *m_database; }
     [[nodiscard]] ActiveScaleController &activeScale() { return *m_activeScale; }
-    [[nodiscard]] WorkOrdersController &workOrders() { return *m_workOrders; }
-    [[nodiscard]] MeasurementListController &measurementList() { return *m_measurementList; }
+    [[nodiscard]] DisplayOptionsController &displayOptions() { return *m_displayOptions; }
+    [[nodiscard]] PictureRefreshController &pictureRefresh() { return *m_pictureRefresh; }
 
     // Opens the picture file as "開啟圖擋" does with it chosen: a new scratch work order follows.
     void openPicture(const QString &fileName);
@@ -87,9 +90,6 @@ public Q_SLOTS:
     void N8Click();
     void N11Click();
     void Timer1Timer();
-    void Panel85Click();
-    void Panel89Click();
-    void Panel90Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -109,7 +109,6 @@ private:
     void FormHide();
     void hideToTray();
     void ensureWatchFolder();
-    void sizeSidePanel(int tag);
 
     // Declared in the order they are made; each is destroyed before what it uses.
     MainState m_state;
@@ -120,26 +119,27 @@ private:
     CurrentWorkOrder m_workOrder;
     CurrentPart m_part;
     std::unique_ptr<WorkOrderListing> m_workOrderQuery;
-    // A stand-in for the part still to come: the picture stays as drawn, the list is read again.
-    std::unique_ptr<PictureRefresh> m_pictureRefresh;
 
     std::unique_ptr<UnitScaleController> m_unitScale;
+    std::unique_ptr<LabelsController> m_labels;
+    std::unique_ptr<DisplayOptionsController> m_displayOptions;
+    std::unique_ptr<PictureRefreshController> m_pictureRefresh;
     std::unique_ptr<ActiveScaleController> m_activeScale;
     std::unique_ptr<PictureFilesController> m_pictureFiles;
-    std::unique_ptr<LabelsController> m_labels;
     std::unique_ptr<MeasurementPersistence> m_persistence;
     std::unique_ptr<MeasuringController> m_measuring;
     std::unique_ptr<WorkOrdersController> m_workOrders;
     std::unique_ptr<MeasurementListController> m_measurementList;
     std::unique_ptr<ProductsController> m_products;
     std::unique_ptr<StatisticsController> m_statistics;
+    std::unique_ptr<HardnessController> m_hardness;
+    std::unique_ptr<CircleDetectionController> m_circleDetection;
+    std::unique_ptr<WidthHeightController> m_widthHeight;
     std::unique_ptr<GridLayoutFiles> m_gridLayouts;
 
     QTabWidget *m_pages = nullptr;
     QTabWidget *m_settingsPages = nullptr;
     QWidget *m_measurePage = nullptr;
-    QWidget *m_Panel3 = nullptr;
-    QPushButton *m_Panel85 = nullptr;
     std::array<QLabel *, 3> m_statusPanels{};
     QSystemTrayIcon *m_tray = nullptr;
     QTimer *m_Timer1 = nullptr;

@@ -6,6 +6,8 @@
 #include <QMenuBar>
 
 #include "acquire/picturefiles.h"
+#include "automeasure/circlecontroller.h"
+#include "automeasure/hardnesscontroller.h"
 
 namespace {
 
@@ -83,8 +85,8 @@ void TfmMain::buildMenu()
 
     QMenu *automatic = addMenu(bar, "mmAutoMeasure", QStringLiteral("自動量測功能"));
     addItem(automatic, "mmLine", QStringLiteral("直線"), true);
-    addItem(automatic, "mmCircle", QStringLiteral("圓"), true);
-    addItem(automatic, "mmHardness", QStringLiteral("硬度計算"), true);
+    m_circleDetection->attachMenu(addItem(automatic, "mmCircle", QStringLiteral("圓"), true));
+    m_hardness->attachMenu(addItem(automatic, "mmHardness", QStringLiteral("硬度計算"), true));
 
     QMenu *done = addMenu(bar, "mmFinish", QStringLiteral("量測完成"));
     QAction *hide = addItem(done, "mmHide", QStringLiteral("隱藏程式"));

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/hardnesspanel.h"
 #include "app/pagehelpers.h"
 #include "measure/kinds.h"
 #include "ui/pictureview.h"
@@ -76,7 +77,6 @@ void buildToolBar(MeasuringPage &p, QVBoxLayout *pageLayout)
         layout->addWidget(box);
     }
     p.cbDisplayScaleGauge = top->findChild<QCheckBox *>(QStringLiteral("cbDisplayScaleGauge"));
-    p.CheckBox1 = top->findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
     layout->addStretch(1);
     p.bbtHidden = named<QToolButton>(top, "bbtHidden");
     p.bbtHidden->setText(QStringLiteral("隱藏主程式"));
@@ -120,7 +120,6 @@ QWidget *buildPictureArea(MeasuringPage &p, QWidget *parent)
     layout->addWidget(p.ScrollBox1);
     p.content->resize(644, 484);
     p.gauge = buildGauge(p.content);
-    buildRedPoint(p.content, p.measurementList);
     return panel2;
 }
 
@@ -165,19 +164,6 @@ QWidget *buildMeasurePanel(MeasuringPage &p, QWidget *sides)
     buildOrderContentPage(addPage(lower, "tsOrderContent", QStringLiteral("工單內容")), p.measurementList);
     addPage(lower, "tsLabelOptions", QStringLiteral("標籤選項"));
     form->addRow(lower);
-    return panel;
-}
-
-// The hardness panel plHardTest: the side outputs of widths, heights and circles.
-QWidget *buildHardnessPanel(MeasuringPage &p, QWidget *sides)
-{
-    auto *panel = named<QWidget>(sides, "plHardTest");
-    auto *form = new QFormLayout(panel);
-    p.measuring.edVideoLineW = addField(panel, form, "edVideoLineW", QStringLiteral("寬:"));
-    p.measuring.edVideoLineH = addField(panel, form, "edVideoLineH", QStringLiteral("高:"));
-    p.measuring.Edit7 = addField(panel, form, "Edit7", QStringLiteral("Cx:"));
-    p.measuring.Edit8 = addField(panel, form, "Edit8", QStringLiteral("Cy:"));
-    p.measuring.edVideoLineR = addField(panel, form, "edVideoLineR", QStringLiteral("R:"));
     return panel;
 }
 
@@ -274,5 +260,8 @@ MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window, const s
     p.measurementList.window = window;
     p.measurementList.edNewOBJNote = p.measuring.edNewOBJNote;
     p.statistics.cbCaculate = p.labels.cbCaculate;
+    buildDisplayPanels(p);
+    // The red dot belongs to the display options; the list puts it on the current row.
+    p.measurementList.spRedPoint = p.displayOptions.spRedPoint;
     return p;
 }

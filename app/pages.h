@@ -6,9 +6,12 @@
 #include "app/workorderpanels.h"
 #include "app/productpanels.h"
 #include "app/statisticspanel.h"
+#include "automeasure/hardnesswidgets.h"
 #include "calibration/activescale.h"
 #include "calibration/scalebox.h"
 #include "calibration/unitscalepanels.h"
+#include "display/displayoptionscontroller.h"
+#include "display/refreshcontroller.h"
 #include "measure/labels.h"
 #include "measure/measuring.h"
 #include "measure/persistence.h"
@@ -39,6 +42,9 @@ struct MeasuringPage {
     UnitCaptions unitCaptions;
     WorkOrderWidgets workOrders;
     MeasurementListWidgets measurementList;
+    DisplayOptionWidgets displayOptions;
+    PictureRefreshWidgets refresh;
+    HardnessWidgets hardness;
 
     QToolButton *sbLoad = nullptr;
     QToolButton *bbtHidden = nullptr;
@@ -52,7 +58,6 @@ struct MeasuringPage {
     QPushButton *Panel89 = nullptr;
     QPushButton *Panel90 = nullptr;
     QPushButton *bbtClearLabel = nullptr;
-    QCheckBox *CheckBox1 = nullptr;  // "小紅點"
 };
 
 // The table maintenance page "表格資料維護" (TabSheet8).
@@ -74,6 +79,8 @@ struct SettingsPage {
 // controls they are given here. statusPanels are the status bar's three panels.
 [[nodiscard]] MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window,
                                                const std::array<QLabel *, 3> &statusPanels);
+// Adds the display options' and the picture refresh's controls to the measuring page.
+void buildDisplayPanels(MeasuringPage &page);
 [[nodiscard]] TablePage buildTablePage(QTabWidget *pages);
 [[nodiscard]] SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window);
 void buildTestPage(QTabWidget *pages);

@@ -6,6 +6,9 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pages.h
   ${CMAKE_CURRENT_LIST_DIR}/pagehelpers.h
   ${CMAKE_CURRENT_LIST_DIR}/measuringpage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/displaypanels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hardnesspanel.h
+  ${CMAKE_CURRENT_LIST_DIR}/hardnesspanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/workorderpanels.h
   ${CMAKE_CURRENT_LIST_DIR}/workorderpanels.cpp

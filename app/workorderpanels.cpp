@@ -13,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include "ui/recordnavigator.h"
-#include "ui/shape.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -147,17 +146,6 @@ void buildOrderContentPage(QWidget *page, MeasurementListWidgets &list)
     layout->addLayout(top);
     list.dbgMeasure = grid(page, "dbgMeasure");
     layout->addWidget(list.dbgMeasure, 1);
-}
-
-void buildRedPoint(QWidget *pictureContent, MeasurementListWidgets &list)
-{
-    auto *dot = new Shape(pictureContent, Shape::Kind::Circle);
-    dot->setObjectName(QStringLiteral("spRedPoint"));
-    dot->setPen(Qt::red, 1);
-    dot->setBrush(Qt::red, Qt::DiagCrossPattern);
-    dot->setAttribute(Qt::WA_TransparentForMouseEvents);
-    dot->setGeometry(0, 0, 12, 12);
-    list.spRedPoint = dot;
 }
 
 QLabel *buildPictureFileName(QWidget *page)

@@ -22,8 +22,6 @@ void buildNoteUpdate(QWidget *panel, QFormLayout *form, MeasurementListWidgets &
 void buildOrderQueryPage(QWidget *page, WorkOrderWidgets &workOrders, MeasurementListWidgets &list);
 // The tab "工單內容": "共(%d)筆", "刪除", "刪除全部" and the list dbgMeasure.
 void buildOrderContentPage(QWidget *page, MeasurementListWidgets &list);
-// The red dot over the picture (hidden until the display option shows it).
-void buildRedPoint(QWidget *pictureContent, MeasurementListWidgets &list);
 // "FileName：" and the work order's picture file on the page "影像擷取設定".
 [[nodiscard]] QLabel *buildPictureFileName(QWidget *page);
 

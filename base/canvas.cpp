@@ -24,20 +24,30 @@ Wide ceilDiv(Wide a, Wide b) // b > 0
     return -floorDiv(-a, b);
 }
 
-// Writes one pixel's colour bytes; the pen is prepared as B, G, R.
+// Writes one pixel's colour bytes; the pen is prepared as B, G, R. With a tile watch, a tile is
+// kept before its first pixel is written; consecutive pixels mostly fall in the tile last checked.
 class PixelWriter {
 public:
-    PixelWriter(QImage &image, TColor color, PenMode mode)
-        : m_bits(image.bits()), m_stride(image.bytesPerLine()), m_xor(mode == PenMode::Xor),
+    PixelWriter(QImage &image, TColor color, PenMode mode, const TileWatch *watch)
+        : m_bits(image.bits()), m_stride(image.bytesPerLine()), m_watch(watch), m_xor(mode == PenMode::Xor),
           m_b(uchar(color >> 16)), m_g(uchar(color >> 8)), m_r(uchar(color))
     {
     }
 
-    void put(int x, int y) const { put(row(y) + 3 * std::ptrdiff_t(x)); }
+    void put(int x, int y)
+    {
+        if (m_watch)
+            touch(x >> m_watch->shiftX, y >> m_watch->shiftY);
+        put(row(y) + 3 * std::ptrdiff_t(x));
+    }
 
     // Paints x in [from, to] of row y; the caller has clipped.
-    void run(int y, int from, int to) const
+    void run(int y, int from, int to)
     {
+        if (m_watch) {
+            for (int tx = from >> m_watch->shiftX; tx <= to >> m_watch->shiftX; ++tx)
+                touch(tx, y >> m_watch->shiftY);
+        }
         uchar *p = row(y) + 3 * std::ptrdiff_t(from);
         for (int x = from; x <= to; ++x, p += 3)
             put(p);
@@ -45,6 +55,16 @@ public:
 
 private:
     [[nodiscard]] uchar *row(int y) const { return m_bits + std::ptrdiff_t(y) * m_stride; }
+
+    void touch(int tx, int ty)
+    {
+        const int tile = ty * m_watch->columns + tx;
+        if (tile == m_lastTile)
+            return;
+        if (m_watch->tileSlots[tile] < 0)
+            m_watch->keep(tile);
+        m_lastTile = tile;
+    }
 
     void put(uchar *p) const
     {
@@ -61,6 +81,8 @@ private:
 
     uchar *m_bits;
     std::ptrdiff_t m_stride;
+    const TileWatch *m_watch;
+    int m_lastTile = -1;
     bool m_xor;
     uchar m_b;
     uchar m_g;
@@ -172,7 +194,7 @@ double normalizedAngle(double angle)
 
 } // namespace
 
-Canvas::Canvas(QImage &image) : m_image(image)
+Canvas::Canvas(QImage &image, const TileWatch *watch) : m_image(image), m_watch(watch)
 {
     Q_ASSERT(image.isNull() || image.format() == QImage::Format_BGR888);
 }
@@ -237,7 +259,7 @@ void Canvas::lineTo(int x, int y)
     if (first > last)
         return;
 
-    const PixelWriter writer(m_image, m_pen, m_mode);
+    PixelWriter writer(m_image, m_pen, m_mode, m_watch);
     const Wide startNumerator = Wide(2) * first * m + n - 1;
     long long offset = (long long)floorDiv(startNumerator, Wide(2) * n);
     long long remainder = (long long)(startNumerator - Wide(offset) * 2 * n);
@@ -306,7 +328,7 @@ void Canvas::arc(int left, int top, int right, int bottom, int startX, int start
     const double sweep = normalizedAngle(rayAngle(cx, cy, endX, endY) - start);
     const bool whole = sweep == 0.0;
 
-    const PixelWriter writer(m_image, m_pen, m_mode);
+    PixelWriter writer(m_image, m_pen, m_mode, m_watch);
     bool painted = false;
     forEachOutlineRun(left, top, right, bottom, m_image.width(), m_image.height(), [&](int y, int from, int to) {
         if (whole) {
@@ -333,7 +355,7 @@ void Canvas::fillRect(int left, int top, int right, int bottom, TColor color)
     const int y1 = std::min(bottom, m_image.height()) - 1;
     if (x0 > x1 || y0 > y1)
         return;
-    const PixelWriter writer(m_image, color, PenMode::Copy);
+    PixelWriter writer(m_image, color, PenMode::Copy, m_watch);
     for (int y = y0; y <= y1; ++y)
         writer.run(y, x0, x1);
     m_dirty.append(QRect(QPoint(x0, y0), QPoint(x1, y1)));

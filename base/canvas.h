@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 #include <QImage>
 #include <QRect>
 #include <QVector>
@@ -9,6 +12,18 @@ using TColor = quint32;
 
 enum class PenMode { Copy, Xor };
 
+// Lets a canvas write into a picture of which something must be kept first: the picture pair keeps
+// the clean pixels of every tile a mark reaches. The picture is cut into tiles of
+// (1 << shiftX) x (1 << shiftY) pixels, `columns` to a row; before the canvas first writes into a
+// tile whose slot in tileSlots is negative it calls keep(tile), after which that slot is not negative.
+struct TileWatch {
+    int shiftX = 0;
+    int shiftY = 0;
+    int columns = 0;
+    const std::int32_t *tileSlots = nullptr;  // one per tile, row-major
+    std::function<void(int tile)> keep;
+};
+
 // Drawing on a 24-bit picture (QImage::Format_BGR888) by the platform's rules, written straight on
 // the rows: a line from A to B does not paint B; an ellipse is given by its bounding box whose right
 // and bottom edges are exclusive; an arc runs counter-clockwise (as seen on the screen) from the ray
@@ -17,7 +32,10 @@ enum class PenMode { Copy, Xor };
 // picture. Every painted area is recorded in dirtyRects() so a view repaints only those.
 class Canvas {
 public:
-    explicit Canvas(QImage &image);
+    // `watch`, when given, must outlive the canvas and fit the picture's size.
+    explicit Canvas(QImage &image, const TileWatch *watch = nullptr);
+
+    [[nodiscard]] QSize size() const { return m_image.size(); }
 
     void setPen(TColor color, PenMode mode = PenMode::Copy);
     [[nodiscard]] TColor penColor() const { return m_pen; }
@@ -45,6 +63,7 @@ public:
 
 private:
     QImage &m_image;
+    const TileWatch *m_watch;
     TColor m_pen = 0;
     PenMode m_mode = PenMode::Copy;
     int m_x = 0;

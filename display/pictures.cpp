@@ -2,10 +2,16 @@
 
 #include <cstring>
 
-#include "base/canvas.h"
+#include <QPainter>
+
 #include "base/programerror.h"
 
 namespace {
+
+ProgramError noMemory(int width, int height)
+{
+    return ProgramError(QStringLiteral("記憶體不足 (%1 x %2)").arg(width).arg(height));
+}
 
 // Copies a picture into another, keeping the target's buffer when the sizes agree.
 void copyInto(const QImage &from, QImage &to)
@@ -16,8 +22,24 @@ void copyInto(const QImage &from, QImage &to)
     }
     const QImage source = from.format() == QImage::Format_BGR888 ? from : from.convertToFormat(QImage::Format_BGR888);
     if (source.isNull() || !ensurePicture(to, source.width(), source.height()))
-        throw ProgramError(QStringLiteral("記憶體不足 (%1 x %2)").arg(from.width()).arg(from.height()));
+        throw noMemory(from.width(), from.height());
     std::memcpy(to.bits(), source.constBits(), std::size_t(source.sizeInBytes()));
+}
+
+// The XOR crosshair's two lines through `at`, which drawn twice leave the picture as it was.
+// Not watched: nothing of the clean picture is lost under them.
+QVector<QRect> xorCrosshair(QImage &picture, QPoint at)
+{
+    Canvas canvas(picture);
+    canvas.setPen(0xFFFFFF, PenMode::Xor);
+    canvas.line(0, at.y(), picture.width(), at.y());
+    canvas.line(at.x(), 0, at.x(), picture.height());
+    return canvas.dirtyRects();
+}
+
+TColor pixelOf(const uchar *p)
+{
+    return TColor(p[2]) | TColor(p[1]) << 8 | TColor(p[0]) << 16;
 }
 
 }  // namespace
@@ -25,6 +47,90 @@ void copyInto(const QImage &from, QImage &to)
 Pictures::Pictures(QObject *parent)
     : QObject(parent)
 {
+    m_tiles.reset(m_view.size());
+}
+
+QSize Pictures::cleanSize() const
+{
+    return cleanIsOwn() ? m_ownClean.size() : m_view.size();
+}
+
+TColor Pictures::cleanPixel(int x, int y) const
+{
+    if (cleanIsOwn())
+        return m_ownClean.valid(x, y) ? pixelOf(m_ownClean.constScanLine(y) + 3 * x) : 0;
+    if (!m_view.valid(x, y))
+        return 0;
+    if (const uchar *kept = m_tiles.pixel(x, y))
+        return pixelOf(kept);
+    TColor colour = pixelOf(m_view.constScanLine(y) + 3 * x);
+    // The crosshair's lines are XORed once, their crossing twice.
+    const bool onLine = m_crosshairDrawn && ((x == m_crosshairPos.x()) != (y == m_crosshairPos.y()));
+    return onLine ? colour ^ 0xFFFFFF : colour;
+}
+
+QImage Pictures::cleanCopy() const
+{
+    if (cleanIsOwn())
+        return m_ownClean.copy();
+    QImage copy = m_view.copy();
+    if (copy.isNull() && !m_view.isNull())
+        throw noMemory(m_view.width(), m_view.height());
+    if (m_crosshairDrawn)
+        xorCrosshair(copy, m_crosshairPos);
+    m_tiles.copyInto(copy);
+    return copy;
+}
+
+void Pictures::paintClean(QPainter &painter, const QRect &rect) const
+{
+    const QRect source = rect & QRect(QPoint(0, 0), cleanSize());
+    if (source.isEmpty())
+        return;
+    if (cleanIsOwn()) {
+        painter.drawImage(source.topLeft(), m_ownClean, source);
+        return;
+    }
+    // Only the exposed part is put together, as a picture of its own.
+    QImage part = m_view.copy(source);
+    for (int y = 0; y < part.height(); ++y) {
+        uchar *row = part.scanLine(y);
+        for (int x = 0; x < part.width(); ++x) {
+            const TColor c = cleanPixel(source.left() + x, source.top() + y);
+            row[3 * x] = uchar(c >> 16);
+            row[3 * x + 1] = uchar(c >> 8);
+            row[3 * x + 2] = uchar(c);
+        }
+    }
+    painter.drawImage(source.topLeft(), part);
+}
+
+void Pictures::withClean(const std::function<void(const QImage &)> &use)
+{
+    if (cleanIsOwn()) {
+        use(m_ownClean);
+        return;
+    }
+    const bool crosshair = m_crosshairDrawn;
+    hideCrosshair();
+    // The kept tiles go in and come out again however `use` ends.
+    struct Swapped {
+        CleanTiles &tiles;
+        QImage &view;
+        ~Swapped() { tiles.swapWith(view); }
+    };
+    {
+        m_tiles.swapWith(m_view);
+        const Swapped back{m_tiles, m_view};
+        use(m_view);
+    }
+    if (crosshair)
+        moveCrosshair(m_crosshairPos);
+}
+
+qint64 Pictures::cleanExtraBytes() const
+{
+    return cleanIsOwn() ? m_ownClean.sizeInBytes() : m_tiles.keptBytes();
 }
 
 void Pictures::draw(const std::function<void(Canvas &)> &drawing)
@@ -33,33 +139,39 @@ void Pictures::draw(const std::function<void(Canvas &)> &drawing)
     // invert them where they overlap.
     const bool crosshair = m_crosshairDrawn;
     hideCrosshair();
-    Canvas canvas(m_view);
+    // While the clean picture shares the visible one's buffer, its pixels are kept before a mark
+    // covers them.
+    Canvas canvas(m_view, cleanIsOwn() || m_view.isNull() ? nullptr : &m_tiles.watch(m_view));
+    // A drawing that throws leaves what it drew, shown.
+    struct Shown {
+        Pictures &pictures;
+        const Canvas &canvas;
+        bool crosshair;
+        ~Shown()
+        {
+            Q_EMIT pictures.viewChanged(canvas.dirtyRects());
+            if (crosshair)
+                pictures.moveCrosshair(pictures.m_crosshairPos);
+        }
+    } shown{*this, canvas, crosshair};
     drawing(canvas);
-    for (const QRect &r : canvas.dirtyRects())
-        m_marked |= r & m_view.rect();
-    Q_EMIT viewChanged(canvas.dirtyRects());
-    if (crosshair)
-        moveCrosshair(m_crosshairPos);
 }
 
-PictureResult Pictures::load(const std::function<PictureResult(QImage &)> &read)
+PictureResult Pictures::load(const std::function<PictureResult(QImage &)> &read, FailedRead failedRead)
 {
-    hideCrosshair();
-    const Marks marks = saveMarks();
-    PictureResult result = read(m_view);
-    if (!result.ok()) {
-        putBack(marks);
+    QImage fresh;
+    const bool inPlace = failedRead == FailedRead::LeavesItAsItWas && !cleanIsOwn();
+    if (inPlace)
+        hideCrosshair();
+    QImage &into = inPlace ? m_view : fresh;
+    PictureResult result = read(into);
+    if (!result.ok())
         return result;
-    }
-    try {
-        copyInto(m_view, m_clean);
-    } catch (const ProgramError &e) {
-        m_clean = QImage();
-        result = {PictureResult::Error::OutOfMemory, e.message()};
-    }
-    viewNowClean();
-    Q_EMIT viewReplaced();
-    Q_EMIT cleanReplaced();
+    // The picture readers give 24-bit pictures.
+    Q_ASSERT(into.format() == QImage::Format_BGR888);
+    if (!inPlace)
+        m_view = std::move(fresh);
+    takeNewPicture();
     return result;
 }
 
@@ -67,8 +179,14 @@ void Pictures::replace(const QImage &picture)
 {
     hideCrosshair();
     copyInto(picture, m_view);
-    copyInto(m_view, m_clean);
-    viewNowClean();
+    takeNewPicture();
+}
+
+void Pictures::takeNewPicture()
+{
+    m_crosshairDrawn = false;
+    m_ownClean = QImage();
+    m_tiles.reset(m_view.size());
     Q_EMIT viewReplaced();
     Q_EMIT cleanReplaced();
 }
@@ -76,33 +194,47 @@ void Pictures::replace(const QImage &picture)
 void Pictures::showBlank(int width, int height)
 {
     hideCrosshair();
+    if (!cleanIsOwn()) {
+        // The clean picture moves out of the visible picture's buffer into one of its own.
+        m_tiles.restoreInto(m_view);
+        m_ownClean = std::move(m_view);
+        m_view = QImage();
+    }
     if (!ensurePicture(m_view, width, height))
-        throw ProgramError(QStringLiteral("記憶體不足 (%1 x %2)").arg(width).arg(height));
+        throw noMemory(width, height);
     std::memset(m_view.bits(), 0xFF, std::size_t(m_view.sizeInBytes()));
-    m_marked = m_view.rect();
     Q_EMIT viewReplaced();
 }
 
 void Pictures::commit()
 {
     hideCrosshair();
-    copyInto(m_view, m_clean);
-    viewNowClean();
+    if (cleanIsOwn()) {
+        m_ownClean = QImage();
+        m_tiles.reset(m_view.size());
+    } else {
+        m_tiles.forget();
+    }
     Q_EMIT cleanReplaced();
 }
 
 void Pictures::restoreClean()
 {
     hideCrosshair();
-    copyInto(m_clean, m_view);
-    viewNowClean();
+    if (cleanIsOwn()) {
+        m_view = std::move(m_ownClean);
+        m_ownClean = QImage();
+        m_tiles.reset(m_view.size());
+    } else {
+        m_tiles.restoreInto(m_view);
+    }
     Q_EMIT viewReplaced();
 }
 
 void Pictures::moveCrosshair(QPoint at)
 {
     hideCrosshair();
-    xorCrosshair(at);
+    Q_EMIT viewChanged(xorCrosshair(m_view, at));
     m_crosshairPos = at;
     m_crosshairDrawn = true;
 }
@@ -112,70 +244,6 @@ void Pictures::hideCrosshair()
     if (!m_crosshairDrawn)
         return;
     // Drawing the XOR lines again restores the pixels under them.
-    xorCrosshair(m_crosshairPos);
     m_crosshairDrawn = false;
-}
-
-void Pictures::xorCrosshair(QPoint at)
-{
-    Canvas canvas(m_view);
-    canvas.setPen(0xFFFFFF, PenMode::Xor);
-    canvas.line(0, at.y(), m_view.width(), at.y());
-    canvas.line(at.x(), 0, at.x(), m_view.height());
-    Q_EMIT viewChanged(canvas.dirtyRects());
-}
-
-void Pictures::viewNowClean()
-{
-    m_marked = QRect();
-    // The crosshair was on the replaced pixels only.
-    m_crosshairDrawn = false;
-}
-
-Pictures::Marks Pictures::saveMarks() const
-{
-    Marks marks;
-    if (m_view.size() != m_clean.size()) {
-        marks.kept = true;
-        marks.whole = m_view.copy();
-        return marks;
-    }
-    // Marks are thin lines and outlines: per row only the runs of bytes that differ are kept, runs
-    // a few bytes apart taken as one.
-    constexpr int Gap = 16;
-    const int left = m_marked.left() * 3;
-    const int width = m_marked.width() * 3;
-    for (int y = m_marked.top(); y <= m_marked.bottom(); ++y) {
-        const uchar *v = m_view.constScanLine(y) + left;
-        const uchar *c = m_clean.constScanLine(y) + left;
-        int i = 0;
-        while (i < width) {
-            if (v[i] == c[i]) {
-                ++i;
-                continue;
-            }
-            const int first = i;
-            int last = i;
-            for (; i < width && i - last <= Gap; ++i) {
-                if (v[i] != c[i])
-                    last = i;
-            }
-            marks.spans.push_back(
-                {y, left + first, QByteArray(reinterpret_cast<const char *>(v + first), last - first + 1)});
-            i = last + 1;
-        }
-    }
-    return marks;
-}
-
-void Pictures::putBack(const Marks &marks)
-{
-    if (marks.kept) {
-        copyInto(marks.whole, m_view);
-    } else {
-        copyInto(m_clean, m_view);
-        for (const Marks::Span &span : marks.spans)
-            std::memcpy(m_view.scanLine(span.y) + span.from, span.bytes.constData(), std::size_t(span.bytes.size()));
-    }
-    Q_EMIT viewReplaced();
+    Q_EMIT viewChanged(xorCrosshair(m_view, m_crosshairPos));
 }

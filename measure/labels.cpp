@@ -1,5 +1,6 @@
 #include "measure/labels.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QCheckBox>
@@ -64,19 +65,7 @@ MeasurementLabel *LabelsController::makeLabel(const QString &caption, int tag, i
                                               quint32 color)
 {
     auto *label = new MeasurementLabel(m_w.content);
-    label->setTag(tag);
-    label->setObjectName(QStringLiteral("mlbMeasure%1").arg(tag, 4, 10, QLatin1Char('0')));
-    label->setText(caption);
-    QFont font = m_w.window->font();
-    font.setFamily(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    if (pointSize > 0)
-        font.setPointSize(pointSize);
-    label->setFont(font);
-    setLabelColor(*label, color);
-    label->adjustSize();
-    // Labels live in the content's coordinates, so the anchor does not depend on scrolling.
-    label->move(x, y);
+    setUpLabel(*label, caption, tag, x, y, pointSize, color);
     label->show();
     label->raise();
     connect(label, &MeasurementLabel::mouseDown, this, &LabelsController::labelMouseDown);
@@ -85,16 +74,79 @@ MeasurementLabel *LabelsController::makeLabel(const QString &caption, int tag, i
     return label;
 }
 
+void LabelsController::setUpLabel(MeasurementLabel &label, const QString &caption, int tag, int x, int y,
+                                  int pointSize, quint32 color) const
+{
+    label.setTag(tag);
+    const QString name = QStringLiteral("mlbMeasure%1").arg(tag, 4, 10, QLatin1Char('0'));
+    if (label.objectName() != name)
+        label.setObjectName(name);
+    QFont font = m_w.window->font();
+    font.setFamily(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    // Unchanged text and font keep the label's size: laying a text out is what a label costs most.
+    label.setText(caption);
+    if (label.font() != font)
+        label.setFont(font);
+    if (labelColor(label) != color)
+        setLabelColor(label, color);
+    label.adjustSize();
+    // Labels live in the content's coordinates, so the anchor does not depend on scrolling.
+    label.move(x, y);
+}
+
+quint32 LabelsController::storedColour(const MeasurementObject &m, int tag) const
+{
+    return m_selection.isSelected(tag) ? Red : m.Color;
+}
+
+std::vector<MeasurementLabel *> LabelsController::resultLabels() const
+{
+    std::vector<MeasurementLabel *> labels;
+    for (QObject *child : m_w.content->children()) {
+        auto *label = qobject_cast<MeasurementLabel *>(child);
+        if (label && label->objectName().left(10) == QLatin1String("mlbMeasure"))
+            labels.push_back(label);
+    }
+    return labels;
+}
+
+LabelsController::StoredLabels::StoredLabels(LabelsController &labels)
+    : m_labels(labels)
+{
+    // Each row mostly gets the label of its own tag back, with the same text and size.
+    std::vector<MeasurementLabel *> old = labels.resultLabels();
+    std::stable_sort(old.begin(), old.end(), [](auto *a, auto *b) { return a->tag() < b->tag(); });
+    m_old.assign(old.begin(), old.end());
+    labels.m_lastLabel = nullptr;
+}
+
+LabelsController::StoredLabels::~StoredLabels()
+{
+    for (std::size_t i = m_used; i < m_old.size(); ++i)
+        delete m_old[i].data();
+}
+
+MeasurementLabel *LabelsController::StoredLabels::place(const MeasurementObject &m, const QString &caption, int tag)
+{
+    const quint32 colour = m_labels.storedColour(m, tag);
+    while (m_used < m_old.size()) {
+        MeasurementLabel *label = m_old[m_used++].data();
+        if (!label)
+            continue;
+        m_labels.setUpLabel(*label, caption, tag, m.LabelX, m.LabelY, m.LabelSize, colour);
+        return label;
+    }
+    return m_labels.makeLabel(caption, tag, m.LabelX, m.LabelY, m.LabelSize, colour);
+}
+
 MeasurementLabel *LabelsController::createLabel(const MeasurementObject &m, const QString &caption)
 {
     m_lastLabel = makeLabel(caption, m.rIndex, m.LabelX, m.LabelY, m_w.Panel19->font().pointSize(),
                             labelColor(*m_w.Panel19));
     return m_lastLabel;
-}
-
-MeasurementLabel *LabelsController::createStoredLabel(const MeasurementObject &m, const QString &caption, int tag)
-{
-    return makeLabel(caption, tag, m.LabelX, m.LabelY, m.LabelSize, m_selection.isSelected(tag) ? Red : m.Color);
 }
 
 void LabelsController::labelMouseDown(MeasurementLabel *label, QMouseEvent *event)
@@ -218,13 +270,12 @@ void LabelsController::pickLabelColour()
 {
     if (!m_w.cbAutoFont->isChecked() || !m_lastLabel)
         return;
-    const QImage &clean = m_pictures.clean();
     const int x = m_lastLabel->x() + 1;
     const int y = m_lastLabel->y() + 1;
-    if (!clean.valid(x, y))
+    if (!QRect(QPoint(0, 0), m_pictures.cleanSize()).contains(x, y))
         return;
-    const uchar *p = clean.constScanLine(y) + 3 * x;
-    const int luminance = int(std::trunc(0.299 * p[2] + 0.587 * p[1] + 0.114 * p[0]));
+    const TColor p = m_pictures.cleanPixel(x, y);
+    const int luminance = int(std::trunc(0.299 * (p & 0xFF) + 0.587 * ((p >> 8) & 0xFF) + 0.114 * ((p >> 16) & 0xFF)));
     const quint32 color = luminance > 127 ? 0 : 0xFFFFFF;
     setLabelColor(*m_w.Panel19, color);
     setLabelColor(*m_lastLabel, color);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -46,10 +48,27 @@ public:
     // Creates the label of a just-stored measurement at its anchor, tagged with its rIndex, with the
     // label font sample's size and colour.
     MeasurementLabel *createLabel(const MeasurementObject &m, const QString &caption);
-    // The label for a stored row, as the picture refresh rebuilds them.
-    MeasurementLabel *createStoredLabel(const MeasurementObject &m, const QString &caption, int tag);
     // Destroys every result label (the controls named "mlbMeasure…"); nothing stored changes.
     void clearLabels();
+
+    // The labels of the stored rows as a picture refresh gives them anew, one per row: what shows
+    // afterwards is what clearing the labels and creating each row's would show. The result labels
+    // already there are used again (renamed, retagged, retexted, restyled and moved) rather than
+    // destroyed and made, which would cost more than the rest of a refresh; those left over are
+    // destroyed when the run ends, also when the refresh fails half-way. LastLabel is forgotten.
+    class StoredLabels {
+    public:
+        explicit StoredLabels(LabelsController &labels);
+        ~StoredLabels();
+        StoredLabels(const StoredLabels &) = delete;
+        StoredLabels &operator=(const StoredLabels &) = delete;
+        MeasurementLabel *place(const MeasurementObject &m, const QString &caption, int tag);
+
+    private:
+        LabelsController &m_labels;
+        std::vector<QPointer<MeasurementLabel>> m_old;  // by tag
+        std::size_t m_used = 0;
+    };
     [[nodiscard]] MeasurementLabel *LastLabel() const { return m_lastLabel; }
     [[nodiscard]] int dragState() const;
     // Empties the statistic's selection; the labels that were picked take their stored colour
@@ -80,6 +99,10 @@ private:
     void toggleSelection(MeasurementLabel *label);
     void storePlacement(MeasurementLabel *label);
     MeasurementLabel *makeLabel(const QString &caption, int tag, int x, int y, int pointSize, quint32 color);
+    void setUpLabel(MeasurementLabel &label, const QString &caption, int tag, int x, int y, int pointSize,
+                    quint32 color) const;
+    [[nodiscard]] quint32 storedColour(const MeasurementObject &m, int tag) const;
+    [[nodiscard]] std::vector<MeasurementLabel *> resultLabels() const;
 
     LabelSelection &m_selection;
     const MeasuringState &m_measuring;

@@ -1,6 +1,7 @@
 #include "measure/measuring.h"
 
 #include <cmath>
+#include <utility>
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScopeGuard>
 
 #include "base/color.h"
 #include "base/numberformat.h"
@@ -136,11 +138,23 @@ void MeasuringController::imgViewMouseDown(QMouseEvent *event)
 void MeasuringController::click(QMouseEvent *event)
 {
     const bool shiftOrCtrl = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
-    const QPoint at = event->position().toPoint();
+    clickAt(clickButton(event->button()), shiftOrCtrl, QPointF(event->position().toPoint()));
+}
+
+void MeasuringController::measurePoints(int kind, std::span<const QPointF> points)
+{
+    selectKind(kind);
+    const bool detection = std::exchange(m_circleDetection, false);
+    const auto restore = qScopeGuard([&] { m_circleDetection = detection; });
+    for (const QPointF &at : points)
+        clickAt(ClickButton::Left, false, at);
+}
+
+void MeasuringController::clickAt(ClickButton button, bool shiftOrCtrl, QPointF at)
+{
     ClickOutcome outcome;
     m_pictures.draw([&](Canvas &canvas) {
-        outcome = measureClick(m_state.clicks, canvas, clickButton(event->button()), shiftOrCtrl, at.x(), at.y(),
-                               clickSettings());
+        outcome = measureClick(m_state.clicks, canvas, button, shiftOrCtrl, at.x(), at.y(), clickSettings());
     });
     if (!outcome.handled || outcome.forCircleDetection)
         return;

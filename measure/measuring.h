@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <span>
 
 #include <QObject>
+#include <QPointF>
 
 #include "measure/clicks.h"
 #include "records/measurementobject.h"
@@ -64,6 +66,10 @@ public:
     void setCircleDetection(bool on) { m_circleDetection = on; }
     // Selects a kind as its tool button does.
     void selectKind(int kind);
+    // Measures a kind from picture points as the operator would: the kind chosen with its button,
+    // then each point clicked with the left button, circle detection left aside. Marks, row and
+    // label are those of the clicks; a failure of the sink ends it as it ends a click.
+    void measurePoints(int kind, std::span<const QPointF> points);
 
 public Q_SLOTS:
     void bbtMeasure0Click();
@@ -86,6 +92,7 @@ protected:
 
 private:
     void click(QMouseEvent *event);
+    void clickAt(ClickButton button, bool shiftOrCtrl, QPointF at);
     void pick(const MeasurementObject &picked, MeasurementLabel *label);
     void placeSelectionFrame(int kind);
     void runCompletion(const Completion &completion);

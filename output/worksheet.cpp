@@ -1,5 +1,7 @@
 #include "output/worksheet.h"
 
+#include <algorithm>
+
 #include <QRegularExpression>
 
 #include "output/xmlparts.h"
@@ -18,16 +20,21 @@ const std::vector<std::string_view> AfterDrawing{
     "legacyDrawing", "legacyDrawingHF", "drawingHF", "picture", "oleObjects", "controls",
     "webPublishItems", "tableParts", "extLst"};
 
-// Column number of an "AB12"-style reference (0 when it has no letters), and its row.
+// The last cell of a sheet is XFD1048576; a template with anything beyond it is damaged.
+constexpr int MaxRow = 1'048'576;
+constexpr int MaxColumn = 16'384;
+
+// Column number of an "AB12"-style reference (0 when it has no letters), and its row. Numbers
+// beyond the sheet's last row or column stop growing one past it, so no text makes them overflow.
 std::pair<int, int> parseReference(std::string_view reference)
 {
     int column = 0;
     size_t i = 0;
     for (; i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z'; ++i)
-        column = column * 26 + (reference[i] - 'A' + 1);
+        column = std::min(column * 26 + (reference[i] - 'A' + 1), MaxColumn + 1);
     int row = 0;
     for (; i < reference.size() && reference[i] >= '0' && reference[i] <= '9'; ++i)
-        row = row * 10 + (reference[i] - '0');
+        row = std::min(row * 10 + (reference[i] - '0'), MaxRow + 1);
     return {row, column};
 }
 
@@ -83,6 +90,10 @@ bool Worksheet::load(const QByteArray &bytes, const QString &partName, QString *
         int r = row.attribute("r").as_int();
         if (r <= lastRow)
             r = lastRow + 1;
+        if (r > MaxRow) {
+            *error = QStringLiteral("%1: a row lies beyond row %2, the last of a sheet").arg(partName).arg(MaxRow);
+            return false;
+        }
         lastRow = r;
         (row.attribute("r") ? row.attribute("r") : row.append_attribute("r")) = r;
         int lastColumn = 0;
@@ -92,6 +103,10 @@ bool Worksheet::load(const QByteArray &bytes, const QString &partName, QString *
             int c = cellColumn(cell);
             if (c <= lastColumn)
                 c = lastColumn + 1;
+            if (c > MaxColumn) {
+                *error = QStringLiteral("%1: a cell of row %2 lies beyond column XFD, the last of a sheet").arg(partName).arg(r);
+                return false;
+            }
             lastColumn = c;
             const QByteArray reference = cellReference(r, c).toLatin1();
             (cell.attribute("r") ? cell.attribute("r") : cell.append_attribute("r")) = reference.constData();

@@ -11,6 +11,7 @@
 // in sheet order, as spreadsheet programs require. Rows and columns count from 1.
 class Worksheet {
 public:
+    // Reads the part; a row or cell beyond XFD1048576, the last cell of a sheet, fails.
     [[nodiscard]] bool load(const QByteArray &bytes, const QString &partName, QString *error);
 
     // A number cell; number must be a plain decimal ("12", "-0.5", "1E20").

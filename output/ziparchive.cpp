@@ -1,10 +1,17 @@
 #include "output/ziparchive.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <zip.h>
 
 namespace {
+
+// A part or a whole package beyond these is no workbook the export fills. The sizes an archive
+// declares are not trusted: a few bytes can claim gigabytes, and data grows only as it is read.
+constexpr qint64 MaxPartBytes = qint64(256) << 20;
+constexpr qint64 MaxArchiveBytes = qint64(1) << 30;
+constexpr qint64 ReadChunkBytes = qint64(1) << 16;
 
 QString zipErrorText(zip_error_t *error)
 {
@@ -40,6 +47,7 @@ ZipArchive ZipArchive::read(const QByteArray &bytes, QString *error)
     }
     zip_error_fini(&zerror);
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    qint64 total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t stat;
         if (zip_stat_index(archive.get(), zip_uint64_t(i), 0, &stat) != 0) {
@@ -49,19 +57,39 @@ ZipArchive ZipArchive::read(const QByteArray &bytes, QString *error)
         const QString name = QString::fromUtf8(stat.name);
         if (name.endsWith(u'/'))
             continue;  // folders carry no part
+        const qint64 room = std::min(MaxPartBytes, MaxArchiveBytes - total);
+        if (stat.size > zip_uint64_t(room)) {
+            *error = QStringLiteral("the part %1 is too large (%2 bytes, at most %3)").arg(name).arg(stat.size).arg(room);
+            return {};
+        }
         zip_file_t *file = zip_fopen_index(archive.get(), zip_uint64_t(i), 0);
         if (!file) {
             *error = QString::fromLocal8Bit(zip_strerror(archive.get()));
             return {};
         }
-        QByteArray data(qsizetype(stat.size), Qt::Uninitialized);
-        const zip_int64_t got = zip_fread(file, data.data(), stat.size);
-        const bool complete = got == zip_int64_t(stat.size);
-        if (!complete)
-            *error = QString::fromLocal8Bit(zip_file_strerror(file));
+        QByteArray data;
+        data.reserve(qsizetype(std::min<zip_uint64_t>(stat.size, ReadChunkBytes)));
+        zip_int64_t got = 0;
+        do {
+            const qsizetype at = data.size();
+            // One byte past the declared size shows an entry that holds more than it says, and
+            // reading to the end makes libzip check the part's checksum.
+            const qint64 want = std::min<qint64>(ReadChunkBytes, qint64(stat.size) + 1 - at);
+            data.resize(at + qsizetype(want));
+            got = zip_fread(file, data.data() + at, zip_uint64_t(want));
+            data.resize(at + qsizetype(std::max<zip_int64_t>(got, 0)));
+        } while (got > 0 && zip_uint64_t(data.size()) <= stat.size);
+        QString problem;
+        if (got < 0)
+            problem = QString::fromLocal8Bit(zip_file_strerror(file));
+        else if (zip_uint64_t(data.size()) != stat.size)
+            problem = QStringLiteral("the part %1 holds %2 bytes, not the %3 its entry gives").arg(name).arg(data.size()).arg(stat.size);
         zip_fclose(file);
-        if (!complete)
+        if (!problem.isEmpty()) {
+            *error = problem;
             return {};
+        }
+        total += data.size();
         result.m_parts.push_back({name, data, stat.comp_method == ZIP_CM_STORE});
     }
     return result;

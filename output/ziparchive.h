@@ -15,7 +15,9 @@ public:
         bool stored = false;  // kept uncompressed (pictures that are compressed already)
     };
 
-    // Reads every part of the archive in bytes; error says why it could not.
+    // Reads every part of the archive in bytes; error says why it could not. A part whose data
+    // does not match its checksum or its declared size is refused, and so is a part over 256 MB
+    // or parts over 1 GB together, before any memory is taken for them.
     [[nodiscard]] static ZipArchive read(const QByteArray &bytes, QString *error);
 
     // Part names compare case-insensitively, as in a workbook package.

@@ -10,6 +10,7 @@
 #include "base/numberformat.h"
 #include "base/numberparse.h"
 #include "calibration/scalevalues.h"
+#include "display/displayoptions.h"
 #include "display/picturerefresh.h"
 #include "output/exportfields.h"
 #include "records/dataset.h"
@@ -62,13 +63,15 @@ void addListColumns(Dataset &list)
 
 MeasurementListController::MeasurementListController(WorkOrderQuery &workOrderQuery, WorkOrderScale &scale,
                                                      const ScaleValues &scaleValues, PictureRefresh &pictureRefresh,
-                                                     const Datasets &datasets, Dialogs &dialogs,
-                                                     const MeasurementListWidgets &widgets, QObject *parent)
+                                                     LabelDisplayChoice &labelDisplay, const Datasets &datasets,
+                                                     Dialogs &dialogs, const MeasurementListWidgets &widgets,
+                                                     QObject *parent)
     : QObject(parent)
     , m_workOrderQuery(workOrderQuery)
     , m_scale(scale)
     , m_scaleValues(scaleValues)
     , m_pictureRefresh(pictureRefresh)
+    , m_labelDisplay(labelDisplay)
     , m_d(datasets)
     , m_dialogs(dialogs)
     , m_w(widgets)
@@ -127,7 +130,7 @@ void MeasurementListController::edNewOBJNoteKeyPress()
 {
     guarded(m_dialogs, m_w.window, [this] {
         storeNote();
-        Q_EMIT labelDisplayModeChosen(5);
+        m_labelDisplay.setLabelDisplayMode(5);
         m_pictureRefresh.RedrawPicture();
     });
 }

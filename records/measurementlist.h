@@ -7,6 +7,7 @@
 #include "records/measurementobject.h"
 
 class Dialogs;
+class LabelDisplayChoice;
 class PictureRefresh;
 class QLabel;
 class QLineEdit;
@@ -56,8 +57,9 @@ class MeasurementListController : public QObject {
     Q_OBJECT
 public:
     MeasurementListController(WorkOrderQuery &workOrderQuery, WorkOrderScale &scale, const ScaleValues &scaleValues,
-                              PictureRefresh &pictureRefresh, const Datasets &datasets, Dialogs &dialogs,
-                              const MeasurementListWidgets &widgets, QObject *parent = nullptr);
+                              PictureRefresh &pictureRefresh, LabelDisplayChoice &labelDisplay,
+                              const Datasets &datasets, Dialogs &dialogs, const MeasurementListWidgets &widgets,
+                              QObject *parent = nullptr);
 
     // The operations behind the reactions; each throws DatabaseError or ProgramError.
     void deleteCurrent();
@@ -74,13 +76,9 @@ public Q_SLOTS:
     void btDelItemClick();
     void bbtClearAllClick();
     void bbtUpdateClick();
+    // Enter in the note field: the note is stored and the labels show notes only ("只顯示說明").
     void edNewOBJNoteKeyPress();
     void btUpdRecClick();
-
-Q_SIGNALS:
-    // Enter in the note field asks for label display mode 5, "只顯示說明", before the picture
-    // refresh that follows; the label display mode control takes it.
-    void labelDisplayModeChosen(int mode);
 
 private:
     [[nodiscard]] bool hasCurrentRow() const;
@@ -90,6 +88,7 @@ private:
     WorkOrderScale &m_scale;
     const ScaleValues &m_scaleValues;
     PictureRefresh &m_pictureRefresh;
+    LabelDisplayChoice &m_labelDisplay;
     const Datasets &m_d;
     Dialogs &m_dialogs;
     MeasurementListWidgets m_w;

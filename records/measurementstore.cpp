@@ -101,27 +101,62 @@ void deleteMeasurements(Dataset &scratch, const QString &operNo)
     scratch.run(Sql::MeasureDeleteOrder, {{QStringLiteral("_OperNo"), operNo}});
 }
 
-MeasurementObject measurementFromRow(const Dataset &rows)
+MeasurementColumns::MeasurementColumns(const Dataset &rows)
 {
-    MeasurementObject m;
-    m.OperNo = rows.text(QStringLiteral("OperNo"));
-    m.RecID = rows.text(QStringLiteral("RecID"));
-    m.RecName = rows.text(QStringLiteral("RecName"));
-    m.OBJIndex = rows.integer(QStringLiteral("OBJIndex"));
-    m.AttribID = rows.integer(QStringLiteral("AttribID"));
-    m.Attrib = rows.text(QStringLiteral("Attrib"));
+    const auto column = [&rows](const QString &name) {
+        const int index = rows.fieldIndex(name);
+        if (index < 0)
+            throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+        return index;
+    };
+    OperNo = column(QStringLiteral("OperNo"));
+    RecID = column(QStringLiteral("RecID"));
+    RecName = column(QStringLiteral("RecName"));
+    OBJIndex = column(QStringLiteral("OBJIndex"));
+    AttribID = column(QStringLiteral("AttribID"));
+    Attrib = column(QStringLiteral("Attrib"));
     for (int i = 0; i < 8; ++i) {
-        m.x[i] = rows.number(QStringLiteral("x%1").arg(i + 1));
-        m.y[i] = rows.number(QStringLiteral("y%1").arg(i + 1));
+        x[i] = column(QStringLiteral("x%1").arg(i + 1));
+        y[i] = column(QStringLiteral("y%1").arg(i + 1));
     }
     for (int i = 0; i < 6; ++i)
-        m.Val[i] = rows.number(QStringLiteral("Val%1").arg(i + 1));
-    m.LabelX = rows.integer(QStringLiteral("LabelX"));
-    m.LabelY = rows.integer(QStringLiteral("LabelY"));
-    m.LabelSize = rows.integer(QStringLiteral("LabelSize"));
-    m.Color = quint32(rows.field(QStringLiteral("Color")).toLongLong());
-    m.OBJNote = rows.text(QStringLiteral("OBJNote"));
-    m.MeasureName = rows.text(QStringLiteral("MeasureName"));
-    m.rIndex = rows.integer(QStringLiteral("rIndex"));
+        Val[i] = column(QStringLiteral("Val%1").arg(i + 1));
+    LabelX = column(QStringLiteral("LabelX"));
+    LabelY = column(QStringLiteral("LabelY"));
+    LabelSize = column(QStringLiteral("LabelSize"));
+    Color = column(QStringLiteral("Color"));
+    OBJNote = column(QStringLiteral("OBJNote"));
+    MeasureName = column(QStringLiteral("MeasureName"));
+    rIndex = column(QStringLiteral("rIndex"));
+}
+
+MeasurementObject measurementFromRow(const Dataset &rows)
+{
+    return measurementFromRow(rows, MeasurementColumns(rows));
+}
+
+MeasurementObject measurementFromRow(const Dataset &rows, const MeasurementColumns &c)
+{
+    const auto at = [&rows](int column) { return rows.fieldAt(column); };
+    MeasurementObject m;
+    m.OperNo = at(c.OperNo).toString();
+    m.RecID = at(c.RecID).toString();
+    m.RecName = at(c.RecName).toString();
+    m.OBJIndex = at(c.OBJIndex).toInt();
+    m.AttribID = at(c.AttribID).toInt();
+    m.Attrib = at(c.Attrib).toString();
+    for (int i = 0; i < 8; ++i) {
+        m.x[std::size_t(i)] = at(c.x[i]).toDouble();
+        m.y[std::size_t(i)] = at(c.y[i]).toDouble();
+    }
+    for (int i = 0; i < 6; ++i)
+        m.Val[std::size_t(i)] = at(c.Val[i]).toDouble();
+    m.LabelX = at(c.LabelX).toInt();
+    m.LabelY = at(c.LabelY).toInt();
+    m.LabelSize = at(c.LabelSize).toInt();
+    m.Color = quint32(at(c.Color).toLongLong());
+    m.OBJNote = at(c.OBJNote).toString();
+    m.MeasureName = at(c.MeasureName).toString();
+    m.rIndex = at(c.rIndex).toInt();
     return m;
 }

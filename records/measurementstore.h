@@ -37,3 +37,13 @@ void deleteMeasurements(Dataset &scratch, const QString &operNo);
 
 // The measurement of a dataset's current row (any query over RecDetail).
 [[nodiscard]] MeasurementObject measurementFromRow(const Dataset &rows);
+
+// Where each field of a measurement stands in a dataset over RecDetail, found once for reading many
+// rows; throws DatabaseError when the dataset lacks one.
+struct MeasurementColumns {
+    explicit MeasurementColumns(const Dataset &rows);
+    int OperNo, RecID, RecName, OBJIndex, AttribID, Attrib;
+    int x[8], y[8], Val[6];
+    int LabelX, LabelY, LabelSize, Color, OBJNote, MeasureName, rIndex;
+};
+[[nodiscard]] MeasurementObject measurementFromRow(const Dataset &rows, const MeasurementColumns &columns);

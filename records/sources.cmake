@@ -10,6 +10,8 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/datasetmodel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/datasets.h
   ${CMAKE_CURRENT_LIST_DIR}/datasets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/transaction.h
+  ${CMAKE_CURRENT_LIST_DIR}/transaction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/measurementobject.h
   ${CMAKE_CURRENT_LIST_DIR}/measurementstore.h
   ${CMAKE_CURRENT_LIST_DIR}/measurementstore.cpp

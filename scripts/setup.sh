@@ -9,6 +9,8 @@ packages=(
   libturbojpeg0-dev
   libzip-dev zipcmp zipmerge ziptool libpugixml-dev libreoffice-calc
   libgtest-dev libgmock-dev poppler-utils
+  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  clang libclang-rt-14-dev
   fonts-arphic-ukai fonts-arphic-uming fonts-wqy-microhei fonts-noto-cjk fonts-dejavu-core
   xvfb xauth imagemagick x11-apps
 )

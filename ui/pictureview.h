@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
+
 #include <QImage>
 #include <QVector>
 #include <QWidget>
 
 class QMouseEvent;
+class QPainter;
 
 // A picture control: shows a 24-bit picture someone else owns at 1:1, sized to it, and reports
 // mouse events in picture coordinates. The owner draws into the picture and names the rectangles
@@ -18,6 +21,10 @@ public:
     // The picture shown from now on; it must outlive the control.
     void setPicture(const QImage *picture);
     [[nodiscard]] const QImage &picture() const { return *m_picture; }
+    // A picture that is not held whole (the clean picture): its size, and the painting of a
+    // rectangle of it (in picture coordinates) for each exposed part.
+    using PaintPart = std::function<void(QPainter &painter, const QRect &rect)>;
+    void setPainted(std::function<QSize()> size, PaintPart paint);
 
 public Q_SLOTS:
     // The control takes the picture's size and repaints all of it.
@@ -38,6 +45,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    [[nodiscard]] QSize pictureSize() const;
+
     QImage m_none;
     const QImage *m_picture = &m_none;
+    std::function<QSize()> m_paintedSize;
+    PaintPart m_paintPart;
 };

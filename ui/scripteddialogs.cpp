@@ -42,6 +42,11 @@ bool ScriptedDialogs::chooseFont(QWidget *, QFont &font)
     return take(fontAnswers, font);
 }
 
+bool ScriptedDialogs::chooseColor(QWidget *, QColor &color)
+{
+    return take(colorAnswers, color);
+}
+
 int ScriptedDialogs::exec(QDialog &dialog)
 {
     log->execs << dialog.objectName();

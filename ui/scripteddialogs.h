@@ -27,6 +27,7 @@ public:
     std::deque<QString> saveNames;
     std::deque<bool> confirmAnswers;
     std::deque<QFont> fontAnswers;
+    std::deque<QColor> colorAnswers;
     // Runs a modal window; the default closes it with Rejected.
     std::function<int(QDialog &)> onExec;
 
@@ -36,7 +37,7 @@ public:
     QString openFileName(QWidget *, const QString &, const QString &) override;
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override;
     bool chooseFont(QWidget *, QFont &font) override;
-    bool chooseColor(QWidget *, QColor &) override { return false; }
+    bool chooseColor(QWidget *, QColor &color) override;
     void printerSetup(QWidget *) override { ++log->printerSetups; }
     int exec(QDialog &dialog) override;
 };

@@ -224,6 +224,24 @@ TEST_F(PictureFile, ADecodeThatStopsAfterAWarningFails)
     EXPECT_EQ(image, before);
 }
 
+TEST_F(PictureFile, ADecodeThatStopsAfterItsRowsShowsThem)
+{
+    // A second scan after the only one: the decoder stops on it with every row produced.
+    ASSERT_TRUE(writeJpegFile(pattern(16, 12), 95, path("p.jpg")).ok());
+    QByteArray jpeg = fileBytes(path("p.jpg"));
+    const qsizetype scan = jpeg.indexOf("\xFF\xDA");
+    const int scanHeader = 2 + qFromBigEndian<quint16>(jpeg.constData() + scan + 2);
+    jpeg.insert(jpeg.lastIndexOf("\xFF\xD9"), jpeg.mid(scan, scanHeader) + QByteArray(2, '\0'));
+    writeBytes(path("twice.jpg"), jpeg);
+    QImage whole;
+    ASSERT_TRUE(decodeJpegFile(path("p.jpg"), whole).ok());
+    QImage reused = pattern(16, 12);
+    const PictureResult result = decodeJpegFile(path("twice.jpg"), reused);
+    EXPECT_TRUE(result.ok());
+    EXPECT_FALSE(result.detail.isEmpty());
+    EXPECT_EQ(reused, whole);
+}
+
 // Row bytes of an uncompressed bitmap: bits per pixel times width, padded to 4 bytes.
 QByteArray rows(int width, int height, int bitsPerPixel, char fill = '\x21')
 {

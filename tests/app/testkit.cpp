@@ -54,6 +54,11 @@ PictureView *TestWindow::imgTemp() const
     return control<PictureView>("imgTemp");
 }
 
+QImage TestWindow::clean() const
+{
+    return window->pictures().cleanCopy();
+}
+
 void TestWindow::openThroughMenu(const QString &file)
 {
     dialogs->openNames.push_back(file);

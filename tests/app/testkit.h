@@ -28,6 +28,8 @@ struct TestWindow {
     [[nodiscard]] QString path(const QString &name) const { return folder.filePath(name); }
     [[nodiscard]] PictureView *imgView() const;
     [[nodiscard]] PictureView *imgTemp() const;
+    // The clean picture, as a picture of its own.
+    [[nodiscard]] QImage clean() const;
     template <class T = QWidget>
     [[nodiscard]] T *control(const char *name) const
     {

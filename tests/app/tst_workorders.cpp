@@ -1,5 +1,6 @@
 // Work orders and their measurement list on the real main window, a real database file and real
 // picture files: the scratch order of every picture, saving it, reloading it, and editing its list.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,10 +15,10 @@
 #include "app/main.h"
 #include "calibration/scalevalues.h"
 #include "display/pictures.h"
+#include "measure/measurementlabel.h"
 #include "records/database.h"
 #include "records/dataset.h"
 #include "records/datasets.h"
-#include "records/measurementlist.h"
 #include "records/sqlbind.h"
 #include "records/sqlcatalogue.h"
 #include "tests/app/testkit.h"
@@ -52,6 +53,16 @@ struct OrdersWindow : TestWindow {
         window->show();
     }
     QString text(const char *name) const { return control<QLineEdit>(name)->text(); }
+    // The measurement labels over the picture: name, text and place.
+    QStringList labels() const
+    {
+        QStringList out;
+        for (const MeasurementLabel *l : window->findChildren<MeasurementLabel *>())
+            if (l->objectName().startsWith(QLatin1String("mlbMeasure")) && l->isVisibleTo(l->parentWidget()))
+                out << QStringLiteral("%1|%2|%3,%4").arg(l->objectName(), l->text()).arg(l->x()).arg(l->y());
+        out.sort();
+        return out;
+    }
     void type(const char *name, const QString &text) { control<QLineEdit>(name)->setText(text); }
     void click(const char *name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
     void clicks(std::initializer_list<QPoint> points)
@@ -74,7 +85,6 @@ struct OrdersWindow : TestWindow {
         auto *view = control<QTableView>(grid);
         view->setCurrentIndex(view->model()->index(row, 1));
     }
-    const QImage &clean() const { return window->pictures().clean(); }
     const Dataset &list() const { return *window->datasets().qryMeasure; }
     QStringList titles() const { return rows(*window, QStringLiteral("RecTitle"), QStringLiteral("OperNo PicFullName ScaleName ScaleX")); }
     QStringList details(const QString &fields = QStringLiteral("OperNo MeasureName")) const
@@ -133,6 +143,11 @@ void TestWorkOrders::aSavedWorkOrderComesBackWithItsPictureAndScale()
     QCOMPARE(rows(*t.window, QStringLiteral("RecTitle"), QStringLiteral("OperName OperatorID OperatorName")),
              QStringList{QStringLiteral("it's mine|7|Li")});
     QCOMPARE(t.list().recordCount(), 3);
+    // As the refresh draws them, to compare with what the selection brings back.
+    QTest::mouseClick(t.control<QAbstractButton>("bbtPictureRefresh"), Qt::LeftButton);
+    const QImage drawn = t.window->pictures().view().copy();
+    const QStringList placed = t.labels();
+    QCOMPARE(placed.size(), 3);
 
     // The second picture replaces the scratch order, not the saved one; the reopen passes over
     // A001 on its way to TEMP without reading A001's picture.
@@ -169,6 +184,9 @@ void TestWorkOrders::aSavedWorkOrderComesBackWithItsPictureAndScale()
     QCOMPARE(t.list().recordCount(), 3);
     QCOMPARE(t.list().text(QStringLiteral("MeasureName")), QStringLiteral("w001"));
     QCOMPARE(t.control<QLabel>("lbRecCount")->text(), QStringLiteral("共(3)筆"));
+    // Its marks and labels come back in the same places; the scratch order's are gone.
+    QCOMPARE(t.labels(), placed);
+    QCOMPARE(maxDifference(t.window->pictures().view(), drawn), 0);
     QVERIFY(t.log->errors.isEmpty());
 }
 
@@ -211,14 +229,12 @@ void TestWorkOrders::theListIsEditedDeletedAndAnnotated()
              QStringLiteral("w001|10|0.25|100|0|edited"));
 
     // A note stored with Enter: the same row stays current and the labels show notes only.
-    QSignalSpy mode(&t.window->measurementList(), &MeasurementListController::labelDisplayModeChosen);
     t.pickRow("dbgMeasure", 1);
     t.type("edNewOBJNote", QStringLiteral("it's round"));
     QTest::keyClick(t.control<QLineEdit>("edNewOBJNote"), Qt::Key_Return);
     QCOMPARE(t.details(QStringLiteral("MeasureName OBJNote"))[1], QStringLiteral("r002|it's round"));
     QCOMPARE(list.recNo(), 1);
-    QCOMPARE(mode.count(), 1);
-    QCOMPARE(mode.first().first().toInt(), 5);
+    QVERIFY(t.control<QAbstractButton>("rgLabelDisplay5")->isChecked());
 
     // Delete one (no question), then all: No keeps them, Yes removes them and keeps the title.
     t.click("btDelItem");

@@ -1,0 +1,25 @@
+#include "records/transaction.h"
+
+#include <QSqlError>
+
+#include "records/dataset.h"
+
+Transaction::Transaction(const QSqlDatabase &db)
+    : m_db(db)
+{
+    if (!m_db.transaction())
+        throw DatabaseError(m_db.lastError().text());
+}
+
+Transaction::~Transaction()
+{
+    if (m_open)
+        m_db.rollback();
+}
+
+void Transaction::commit()
+{
+    if (!m_db.commit())
+        throw DatabaseError(m_db.lastError().text());
+    m_open = false;
+}
