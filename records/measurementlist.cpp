@@ -234,7 +234,9 @@ void MeasurementListController::qryMeasureAfterScroll()
     if (!hasCurrentRow())
         return;
     const Dataset &titles = *m_d.qryTitle;
-    if (titles.isOpen() && !titles.isEmpty())
+    // Only the scale the list's own work order recorded; another order's would mismeasure it.
+    if (titles.isOpen() && !titles.isEmpty()
+        && titles.text(QStringLiteral("OperNo")) == m_d.qryMeasure->text(QStringLiteral("OperNo")))
         m_scale.useWorkOrderScale(titles.number(QStringLiteral("ScaleX")), titles.number(QStringLiteral("ScaleY")));
 
     m_shown = measurementFromRow(*m_d.qryMeasure);
