@@ -67,8 +67,9 @@ void PictureFilesController::openPicture(const QString &chosen)
 {
     m_saveFileName = chosen;
     m_w.lbFullFileName->setText(chosen);
-    LoadPictureFile(chosen);
-    Q_EMIT pictureOpened();
+    // A picture that could not be read starts no work order: the one shown stays as it is.
+    if (LoadPictureFile(chosen))
+        Q_EMIT pictureOpened();
 }
 
 bool PictureFilesController::LoadPictureFile(const QString &name)

@@ -39,7 +39,8 @@ public:
 
     // Loads the named file into both pictures; false when the operator was shown an error instead.
     bool LoadPictureFile(const QString &name);
-    // Opens the file as "開啟圖擋" does once it is chosen: loads it, then pictureOpened().
+    // Opens the file as "開啟圖擋" does once it is chosen: loads it, then pictureOpened() when it
+    // could be read: a failed read starts no work order and leaves the picture shown as it was.
     void openPicture(const QString &chosen);
     // Saves a temporary picture (a name ending in "_TEMP.BMP") under a permanent name. insideCapture:
     // a captured frame, kept as "CaptureFN.JPG" without asking.
