@@ -58,13 +58,18 @@ void PictureFilesController::mmLoad1Click()
     guarded(m_dialogs, m_w.window, [this] {
         m_openFileName.clear();
         const QString chosen = m_dialogs.openFileName(m_w.window, QString::fromLatin1(OpenFilter), m_openFileName);
-        if (chosen.isEmpty())
-            return;
-        m_saveFileName = chosen;
-        m_w.lbFullFileName->setText(chosen);
-        LoadPictureFile(chosen);
-        Q_EMIT pictureOpened();
+        if (!chosen.isEmpty())
+            openPicture(chosen);
     });
+}
+
+void PictureFilesController::openPicture(const QString &chosen)
+{
+    m_saveFileName = chosen;
+    m_w.lbFullFileName->setText(chosen);
+    // A picture that could not be read starts no work order: the one shown stays as it is.
+    if (LoadPictureFile(chosen))
+        Q_EMIT pictureOpened();
 }
 
 bool PictureFilesController::LoadPictureFile(const QString &name)

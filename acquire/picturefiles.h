@@ -39,6 +39,9 @@ public:
 
     // Loads the named file into both pictures; false when the operator was shown an error instead.
     bool LoadPictureFile(const QString &name);
+    // Opens the file as "開啟圖擋" does once it is chosen: loads it, then pictureOpened() when it
+    // could be read: a failed read starts no work order and leaves the picture shown as it was.
+    void openPicture(const QString &chosen);
     // Saves a temporary picture (a name ending in "_TEMP.BMP") under a permanent name. insideCapture:
     // a captured frame, kept as "CaptureFN.JPG" without asking.
     void KeepTemporaryPicture(bool insideCapture);
@@ -56,7 +59,7 @@ public Q_SLOTS:
     void edImageFileChange(const QString &text);
 
 Q_SIGNALS:
-    // A picture was opened from the menu: the work orders start a new one for it.
+    // A picture was opened from the menu or by openPicture: the work orders start a new one for it.
     void pictureOpened();
 
 private:

@@ -2,10 +2,12 @@
 #include <exception>
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "app/main.h"
 
@@ -29,9 +31,20 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     setApplicationTexts();
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("PICTURE"),
+                                 QStringLiteral("A JPEG or BMP picture to open once the window is up."),
+                                 QStringLiteral("[PICTURE]"));
+    parser.process(app);
+    // Named from where the program was started: the window makes its own folder the current one.
+    const QStringList pictures = parser.positionalArguments();
+    const QString picture = pictures.isEmpty() ? QString() : QFileInfo(pictures.first()).absoluteFilePath();
     try {
         TfmMain window(programFolder());
         window.show();
+        if (!picture.isEmpty())
+            QTimer::singleShot(0, &window, [&window, picture] { window.openPicture(picture); });
         return app.exec();
     } catch (const std::exception &e) {
         QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromUtf8(e.what()));

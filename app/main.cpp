@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCheckBox>
 #include <QDir>
 #include <QIcon>
 #include <QLabel>
@@ -43,8 +42,10 @@
 #include "output/workorderexport.h"
 #include "records/database.h"
 #include "records/datasets.h"
-#include "records/measurementlistquery.h"
 #include "records/newworkorder.h"
+#include "records/measurementlist.h"
+#include "records/workorderlisting.h"
+#include "records/workorders.h"
 #include "records/products.h"
 #include "records/statistics.h"
 #include "ui/gridlayouts.h"
@@ -76,7 +77,8 @@ TfmMain::TfmMain(const QString &programFolder, std::unique_ptr<Dialogs> dialogs,
         watchFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) : watchFolder;
     m_database = Database::open(m_state.paths.ProgramFolder);
     m_datasets = std::make_unique<Datasets>(m_database->db());
-    m_workOrderQuery = std::make_unique<MeasurementListQuery>(m_workOrder, *m_datasets->qryMeasure);
+    m_workOrderQuery =
+        std::make_unique<WorkOrderListing>(m_workOrder, *m_datasets->qryTitle, *m_datasets->qryMeasure);
 
     buildStatusBar();
     buildPages();
@@ -102,6 +104,8 @@ TfmMain::~TfmMain()
     m_hardness.reset();
     m_statistics.reset();
     m_products.reset();
+    m_measurementList.reset();
+    m_workOrders.reset();
     m_measuring.reset();
     m_persistence.reset();
     m_pictureFiles.reset();
@@ -168,10 +172,6 @@ void TfmMain::buildPages()
     connect(imgView, &PictureView::resized, measuring.content,
             [content = measuring.content, imgView] { content->resize(imgView->width() + 4, imgView->height() + 4); });
 
-    // The work order number follows its field until the work order window owns that field.
-    connect(measuring.edWorkSheetID, &QLineEdit::textChanged, this,
-            [this](const QString &typed) { m_workOrder.setNumber(typed); });
-
     connect(measuring.bbtHidden, &QToolButton::clicked, this, &TfmMain::bbtHiddenClick);
 
     buildControllers(measuring, table, settings);
@@ -215,6 +215,23 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
     connect(mp.ToolBar4, &QToolBar::actionTriggered, m_measuring.get(),
             [measuring = m_measuring.get()](QAction *action) { measuring->tbWidthClick(action->property("tag").toInt()); });
 
+    WorkOrderWidgets orders = mp.workOrders;
+    orders.maintenance = tp.workOrders.fields;
+    orders.BitBtn16 = tp.workOrders.BitBtn16;
+    orders.DBGrid2 = tp.workOrders.DBGrid2;
+    orders.DBNavigator1 = tp.workOrders.DBNavigator1;
+    orders.lbFileName = sp.lbFileName;
+    m_workOrders = std::make_unique<WorkOrdersController>(m_workOrder, *m_workOrderQuery, *m_activeScale,
+                                                          *m_pictureFiles, m_pictures, *m_pictureRefresh,
+                                                          m_state.paths, d, m_dialogs, orders);
+    MeasurementListWidgets list = mp.measurementList;
+    list.dbgRecDetail = tp.workOrders.dbgRecDetail;
+    list.DBNavigator2 = tp.workOrders.DBNavigator2;
+    list.bbtClearAll = tp.workOrders.bbtClearAll;
+    m_measurementList = std::make_unique<MeasurementListController>(*m_workOrderQuery, *m_activeScale, m_state.scale,
+                                                                    *m_pictureRefresh, *m_displayOptions, d, m_dialogs,
+                                                                    list);
+
     m_products = std::make_unique<ProductsController>(m_part, d, m_dialogs, mp.products, tp.products);
     m_statistics = std::make_unique<StatisticsController>(m_state.selection, *m_labels, *m_pictureRefresh, m_dialogs,
                                                           mp.statistics);
@@ -236,13 +253,16 @@ void TfmMain::buildControllers(const MeasuringPage &mp, const TablePage &tp, con
 
 void TfmMain::buildGridLayouts()
 {
-    // Attached in the order they are restored at start-up: DBGrid5, dbgMeasure, DBGrid2, DBGrid3,
-    // DBGrid4, dbgRecDetail, dbgUnitSet, dbgScaleSet.
+    // Attached in the order they are restored at start-up.
     m_gridLayouts = std::make_unique<GridLayoutFiles>(m_state.paths, m_dialogs, this);
-    m_gridLayouts->attach(QStringLiteral("DBGrid3"), QStringLiteral("DBGrid3.pos"));
-    m_gridLayouts->attach(QStringLiteral("DBGrid4"), QStringLiteral("DBGrid4.pos"));
-    m_gridLayouts->attach(QStringLiteral("dbgUnitSet"), QStringLiteral("dbgUnitSet.pos"));
-    m_gridLayouts->attach(QStringLiteral("dbgScaleSet"), QStringLiteral("dbgScaleSet.pos"));
+    for (const char *grid : {"DBGrid5", "dbgMeasure", "DBGrid2", "DBGrid3", "DBGrid4", "dbgRecDetail", "dbgUnitSet",
+                             "dbgScaleSet"})
+        m_gridLayouts->attach(QString::fromLatin1(grid), QString::fromLatin1(grid) + QStringLiteral(".pos"));
+}
+
+void TfmMain::openPicture(const QString &fileName)
+{
+    guarded(m_dialogs, this, [&] { m_pictureFiles->openPicture(fileName); });
 }
 
 void TfmMain::buildTimers()
@@ -288,13 +308,28 @@ void TfmMain::FormCreate()
         m_products->fillProductLists();
         m_products->openProductGrid();
     });
-    // Without its watched folder the rest of the creation is skipped; the window still opens.
-    if (!guarded(m_dialogs, this, [this] { ensureWatchFolder(); }))
+    // The work orders are listed and the first one selected; the scale selection reopens the list
+    // on it again. As one batch, the picture of the work order they end on is read once, at the end.
+    // The measurement list is read by the work order query, never for every stored measurement.
+    bool folderReady = false;
+    guarded(m_dialogs, this, [&] {
+        m_workOrderQuery->batch([&] {
+            guarded(m_dialogs, this, [this] {
+                m_datasets->qryTitle->close();
+                m_datasets->qryTitle->open();
+            });
+            // Without its watched folder the rest of the creation is skipped; the window still opens.
+            folderReady = guarded(m_dialogs, this, [this] { ensureWatchFolder(); });
+            if (!folderReady)
+                return;
+            QDir::setCurrent(m_state.paths.ProgramFolder);
+            // A damaged layout file is reported and its grid keeps its columns; the start goes on.
+            guarded(m_dialogs, this, [this] { m_gridLayouts->restoreAll(); });
+            guarded(m_dialogs, this, [this] { m_activeScale->chooseScaleSet(); });
+        });
+    });
+    if (!folderReady)
         return;
-    QDir::setCurrent(m_state.paths.ProgramFolder);
-    // A damaged layout file is reported and its grid keeps its columns; the start goes on.
-    guarded(m_dialogs, this, [this] { m_gridLayouts->restoreAll(); });
-    guarded(m_dialogs, this, [this] { m_activeScale->chooseScaleSet(); });
     m_hardness->leaveOffAtStart();
     m_displayOptions->collapseSidePanel();
     m_Timer1->start();

@@ -22,7 +22,7 @@ class GridLayoutFiles;
 class HardnessController;
 class LabelsController;
 class MagnifierController;
-class MeasurementListQuery;
+class MeasurementListController;
 class MeasurementPersistence;
 class MeasuringController;
 class PictureExportController;
@@ -43,6 +43,8 @@ class TfmAboutBox;
 class UnitScaleController;
 class WidthHeightController;
 class WorkOrderExportController;
+class WorkOrderListing;
+class WorkOrdersController;
 struct Datasets;
 struct MeasuringPage;
 struct SettingsPage;
@@ -90,6 +92,9 @@ public:
     [[nodiscard]] SettingsFileController &settingsFile() { return *m_settingsFile; }
     [[nodiscard]] DisplayOptionsController &displayOptions() { return *m_displayOptions; }
     [[nodiscard]] PictureRefreshController &pictureRefresh() { return *m_pictureRefresh; }
+
+    // Opens the picture file as "開啟圖擋" does with it chosen: a new scratch work order follows.
+    void openPicture(const QString &fileName);
     [[nodiscard]] QString statusText(int panel) const;
     [[nodiscard]] bool trayAvailable() const;
 
@@ -132,8 +137,7 @@ private:
     Pictures m_pictures;
     CurrentWorkOrder m_workOrder;
     CurrentPart m_part;
-    // Stand-in for the part still to come, with today's behaviour.
-    std::unique_ptr<MeasurementListQuery> m_workOrderQuery;
+    std::unique_ptr<WorkOrderListing> m_workOrderQuery;
 
     std::unique_ptr<UnitScaleController> m_unitScale;
     std::unique_ptr<LabelsController> m_labels;
@@ -143,6 +147,8 @@ private:
     std::unique_ptr<PictureFilesController> m_pictureFiles;
     std::unique_ptr<MeasurementPersistence> m_persistence;
     std::unique_ptr<MeasuringController> m_measuring;
+    std::unique_ptr<WorkOrdersController> m_workOrders;
+    std::unique_ptr<MeasurementListController> m_measurementList;
     std::unique_ptr<ProductsController> m_products;
     std::unique_ptr<StatisticsController> m_statistics;
     std::unique_ptr<HardnessController> m_hardness;

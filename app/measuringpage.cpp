@@ -134,6 +134,7 @@ QWidget *buildMeasurePanel(MeasuringPage &p, QWidget *sides)
     p.measuring.edNewOBJNote = named<QLineEdit>(panel, "edNewOBJNote");
     p.persistence.edNewOBJNote = p.measuring.edNewOBJNote;
     form->addRow(p.persistence.cbNote, p.measuring.edNewOBJNote);
+    buildNoteUpdate(panel, form, p.measurementList);
 
     auto *fontRow = named<QWidget>(panel, "Panel20");
     auto *fontLayout = new QHBoxLayout(fontRow);
@@ -159,8 +160,8 @@ QWidget *buildMeasurePanel(MeasuringPage &p, QWidget *sides)
     p.scaleBox = buildScaleBox(scaleBoxHost);
     form->addRow(scaleBoxHost);
     auto *lower = named<QTabWidget>(panel, "PageControl3");
-    addPage(lower, "tsOrderQuery", QStringLiteral("工單查詢"));
-    addPage(lower, "tsOrderContent", QStringLiteral("工單內容"));
+    buildOrderQueryPage(addPage(lower, "tsOrderQuery", QStringLiteral("工單查詢")), p.workOrders, p.measurementList);
+    buildOrderContentPage(addPage(lower, "tsOrderContent", QStringLiteral("工單內容")), p.measurementList);
     addPage(lower, "tsLabelOptions", QStringLiteral("標籤選項"));
     form->addRow(lower);
     return panel;
@@ -193,18 +194,12 @@ QWidget *buildSidePanel(MeasuringPage &p, QWidget *parent)
     return p.Panel3;
 }
 
-// The bottom bar: the work order number, the cursor read-out with its unit captions, the guide
-// and the statistics panel.
+// The bottom bar: the cursor read-out with its unit captions, the guide and the statistics panel.
 QWidget *buildReadOutBar(MeasuringPage &p)
 {
     auto *bar = named<QWidget>(p.TabSheet1, "plReadOut");
     auto *layout = new QHBoxLayout(bar);
     layout->setContentsMargins(4, 2, 4, 2);
-    layout->addWidget(new QLabel(QStringLiteral("工單號碼:"), bar));
-    p.edWorkSheetID = named<QLineEdit>(bar, "edWorkSheetID");
-    p.edWorkSheetID->setFixedWidth(140);
-    layout->addWidget(p.edWorkSheetID);
-    layout->addSpacing(12);
     layout->addWidget(new QLabel(QStringLiteral("X:"), bar));
     p.measuring.lbDisplayPosX = readOut(bar, layout, "lbDisplayPosX");
     p.unitCaptions.posX = named<QLabel>(bar, "lbDisplayUnitX", QStringLiteral("mm"));
@@ -238,6 +233,7 @@ MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window, const s
     middleLayout->addWidget(buildPictureArea(p, middle), 1);
     middleLayout->addWidget(buildSidePanel(p, middle));
     pageLayout->addWidget(middle, 1);
+    buildWorkOrderPanels(p.TabSheet1, pageLayout, p.workOrders, p.measurementList);
     pageLayout->addWidget(buildReadOutBar(p));
     buildCaptureControls(p, window, statusPanels[2]);
     buildRatioPanels(p, window);
@@ -258,7 +254,16 @@ MeasuringPage buildMeasuringPage(QTabWidget *pages, QMainWindow *window, const s
     p.labels.content = p.content;
     p.labels.cbMoveLabel = p.measuring.cbMoveLabel;
     p.labels.Panel19 = p.measuring.Panel19;
+    // The point read-outs and the second and third result name the display unit.
+    for (QLabel *unit : p.measurementList.pointUnits)
+        p.unitCaptions.others.append(unit);
+    p.unitCaptions.others << p.measurementList.resultUnits[1] << p.measurementList.resultUnits[2];
+    p.workOrders.window = window;
+    p.measurementList.window = window;
+    p.measurementList.edNewOBJNote = p.measuring.edNewOBJNote;
     p.statistics.cbCaculate = p.labels.cbCaculate;
     buildDisplayPanels(p);
+    // The red dot belongs to the display options; the list puts it on the current row.
+    p.measurementList.spRedPoint = p.displayOptions.spRedPoint;
     return p;
 }

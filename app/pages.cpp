@@ -15,6 +15,7 @@ TablePage buildTablePage(QTabWidget *pages)
     QWidget *page = addPage(pages, "TabSheet8", QStringLiteral("表格資料維護"));
     auto *layout = new QVBoxLayout(page);
     p.products = buildProductGrids(page, layout);
+    p.workOrders = buildWorkOrderTables(page, layout);
     return p;
 }
 
@@ -49,6 +50,7 @@ SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window)
 
     QWidget *capturePage = addPage(p.PageControl2, "tsCapture", QStringLiteral("影像擷取設定"));
     p.folderWatch = buildCapturePage(capturePage);
+    p.lbFileName = buildPictureFileName(capturePage);
     return p;
 }
 

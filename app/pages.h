@@ -3,6 +3,7 @@
 #include <array>
 
 #include "acquire/picturefiles.h"
+#include "app/workorderpanels.h"
 #include "app/productpanels.h"
 #include "app/statisticspanel.h"
 #include "app/stationpanels.h"
@@ -41,6 +42,8 @@ struct MeasuringPage {
     ScaleBoxWidgets scaleBox;
     GaugeWidgets gauge;
     UnitCaptions unitCaptions;
+    WorkOrderWidgets workOrders;
+    MeasurementListWidgets measurementList;
     DisplayOptionWidgets displayOptions;
     PictureRefreshWidgets refresh;
     HardnessWidgets hardness;
@@ -57,12 +60,12 @@ struct MeasuringPage {
     QPushButton *Panel89 = nullptr;
     QPushButton *Panel90 = nullptr;
     QPushButton *bbtClearLabel = nullptr;
-    QLineEdit *edWorkSheetID = nullptr;
 };
 
 // The table maintenance page "表格資料維護" (TabSheet8).
 struct TablePage {
     ProductGridWidgets products;
+    WorkOrderTables workOrders;
 };
 
 // The settings page "系統參數" (TabSheet2) with its page control PageControl2.
@@ -71,6 +74,7 @@ struct SettingsPage {
     UnitScaleWidgets unitScale;
     PictureFileWidgets pictureFile;
     FolderWatchWidgets folderWatch;
+    QLabel *lbFileName = nullptr;  // the work order's picture, on "影像擷取設定"
 };
 
 // One builder per page of PageControl1, in tab order. Each makes the page's controls with their

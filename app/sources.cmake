@@ -11,6 +11,8 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/hardnesspanel.h
   ${CMAKE_CURRENT_LIST_DIR}/hardnesspanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/workorderpanels.h
+  ${CMAKE_CURRENT_LIST_DIR}/workorderpanels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/productpanels.h
   ${CMAKE_CURRENT_LIST_DIR}/productpanels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/statisticspanel.h

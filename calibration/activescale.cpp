@@ -1,5 +1,6 @@
 #include "calibration/activescale.h"
 
+#include <cmath>
 #include <utility>
 
 #include <QComboBox>
@@ -159,10 +160,7 @@ void ActiveScaleController::recordScale()
                                     {QStringLiteral("_ScaleX"), m_scale.ScaleX},
                                     {QStringLiteral("_ScaleY"), m_scale.ScaleY},
                                     {QStringLiteral("_OperNo"), operNo}});
-    Dataset &titles = *m_d.qryTitle;
-    titles.close();
-    titles.open();
-    titles.locate(QStringLiteral("OperNo"), operNo);
+    m_workOrderQuery.reopenWorkOrders(operNo);
     m_workOrderQuery.btQryOperNoClick();
 }
 
@@ -231,4 +229,35 @@ void ActiveScaleController::setReadOutCaptions(const QString &unitName)
         if (caption)
             caption->setText(unitName);
     }
+}
+
+void ActiveScaleController::useScaleSetOf(const QString &scaleName)
+{
+    // The locate takes the set's scale and unit as any move of the row does; a set that no longer
+    // exists is not found, and the one in force stays, in the list as well.
+    Dataset &scales = *m_d.qryScaleSet;
+    if (scales.isOpen() && scales.locate(QStringLiteral("ScaleName"), scaleName)) {
+        const QString name = scales.text(QStringLiteral("ScaleName"));
+        showInList(m_box.cbScaleSet, name);
+        if (rowScaleRefusal().isEmpty())
+            m_activeSet = name;
+    }
+    setReadOutCaptions(m_box.cbUnitSet->currentText());
+    takeScaleFromRow();
+    updateUnitFactor();
+    updateGauge();
+}
+
+void ActiveScaleController::useWorkOrderScale(double scaleX, double scaleY)
+{
+    // A title written with a zero scale (a set of length 0) would show every length as 0.
+    if (!(std::isfinite(scaleX) && scaleX > 0 && std::isfinite(scaleY) && scaleY > 0))
+        return;
+    m_scale.ScaleX = scaleX;
+    m_scale.ScaleY = scaleY;
+}
+
+QString ActiveScaleController::displayUnitName() const
+{
+    return m_box.cbUnitSet->currentText();
 }

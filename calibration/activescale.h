@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include "calibration/scalebox.h"
+#include "records/workorderscale.h"
 
 class CurrentWorkOrder;
 class Dialogs;
@@ -37,8 +38,9 @@ struct UnitCaptions {
 // The cursor read-out's captions always name the display unit, whose values it shows.
 //
 // Choosing a display unit runs the picture refresh; recording the scale runs the work order query.
-// scaleSetChosen() tells the ratio calibration to fill its box from the active set.
-class ActiveScaleController : public QObject {
+// scaleSetChosen() tells the ratio calibration to fill its box from the active set. A selected work
+// order brings its scale set, and the measurement list its recorded scale (WorkOrderScale).
+class ActiveScaleController : public QObject, public WorkOrderScale {
     Q_OBJECT
 public:
     ActiveScaleController(ScaleValues &scale, const CurrentWorkOrder &workOrder, WorkOrderQuery &workOrderQuery,
@@ -59,6 +61,10 @@ public:
     // The scale set selection for the name the list shows (start-up, a set that dropped out of the
     // list); throws DatabaseError.
     void chooseScaleSet();
+
+    void useScaleSetOf(const QString &scaleName) override;
+    void useWorkOrderScale(double scaleX, double scaleY) override;
+    [[nodiscard]] QString displayUnitName() const override;
 
 public Q_SLOTS:
     void cbScaleSetChange();

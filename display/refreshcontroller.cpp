@@ -58,12 +58,11 @@ void PictureRefreshController::bbtPictureRefreshClick()
 void PictureRefreshController::RedrawPicture()
 {
     // The list goes back to the row it stood on, found again by its part and index.
-    QString recId;
-    QString objIndex;
-    if (m_qryMeasure.isOpen() && !m_qryMeasure.isEmpty()) {
-        recId = m_qryMeasure.text(QStringLiteral("RecID"));
-        objIndex = m_qryMeasure.text(QStringLiteral("OBJIndex"));
-    }
+    // A measurement without a part has an empty part number and is found again all the same.
+    const bool onRow = m_qryMeasure.isOpen() && !m_qryMeasure.isEmpty();
+    QVariantList key;
+    if (onRow)
+        key = {m_qryMeasure.field(QStringLiteral("RecID")), m_qryMeasure.field(QStringLiteral("OBJIndex"))};
     drawBackground();
     if (m_workOrder.isEmpty())
         return;
@@ -77,8 +76,8 @@ void PictureRefreshController::RedrawPicture()
         drawStoredRows(labels);
     }
     m_workOrderQuery.btQryOperNoClick();
-    if (!recId.isEmpty() && !objIndex.isEmpty())
-        m_qryMeasure.locate({QStringLiteral("RecID"), QStringLiteral("OBJIndex")}, {recId, objIndex}, true);
+    if (onRow && m_qryMeasure.isOpen())
+        m_qryMeasure.locate({QStringLiteral("RecID"), QStringLiteral("OBJIndex")}, key, false);
 }
 
 void PictureRefreshController::drawBackground()

@@ -42,7 +42,8 @@ void MeasurementPersistence::measurementCompleted(MeasurementObject &m, const QS
     m.OBJNote = m_w.edNewOBJNote->text();
     insertMeasurement(m_qryX, m);
     m_labels.createLabel(m, caption);
-    reloadList();
+    // The list takes the new row in its place rather than being read again whole.
+    m_workOrderQuery.measurementAdded(m);
     m_qryMeasure.last();
 }
 

@@ -17,7 +17,7 @@ struct PersistenceWidgets {
 };
 
 // The database side of a completed measurement: its RecDetail row, then its label, then the
-// measurement list reread for the work order and moved to the new row. Every failure is a
+// measurement list showing the new row and moved to it. Every failure is a
 // DatabaseError thrown to the click that completed the measurement.
 class MeasurementPersistence : public QObject, public MeasurementSink {
     Q_OBJECT

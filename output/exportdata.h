@@ -6,19 +6,10 @@
 #include <QList>
 #include <QString>
 
-// The current work order as the exports read it: one RecTitle row.
-struct ExportTitle {
-    qint32 mIndex = 0;
-    QString OperNo;
-    QString OperName;
-    QString OperatorID;
-    QString OperatorName;
-    QString PicFullName;
-    QString UnitName;
-    QString ScaleName;
-    double ScaleX = 0;
-    double ScaleY = 0;
-};
+#include "records/workordertitle.h"
+
+// The current work order as the exports read it.
+struct ExportTitle : WorkOrderTitle {};
 
 // One row of the measurement list: a RecDetail row with its stored values. x[0]…x[3], y[0]…y[3]
 // are x1…y4 (pixels), x[4]…x[7], y[4]…y[7] are x5…y8 (scaled), Val[0]…Val[5] are Val1…Val6. The

@@ -22,7 +22,12 @@ QString listKindName(std::optional<qint32> attribId)
 
 double listRounded(double value)
 {
-    return formatFloat(QStringLiteral("0.0000"), value).toDouble();
+    return listValueText(value).toDouble();
+}
+
+QString listValueText(double value)
+{
+    return formatFloat(QStringLiteral("0.0000"), value);
 }
 
 std::optional<QString> fieldText(const ExportTitle &title, const QString &field)
@@ -73,7 +78,7 @@ std::optional<QString> fieldText(const ExportRow &row, const QString &field)
     if (f.size() == 4 && f.startsWith(u"val") && f[3] >= u'1' && f[3] <= u'6')
         return floatToText(row.Val[size_t(f[3].unicode() - u'1')]);
     if (f.size() == 5 && f.startsWith(u"xval") && f[4] >= u'1' && f[4] <= u'3')
-        return formatFloat(QStringLiteral("0.0000"), row.Val[size_t(3 + f[4].unicode() - u'1')]);
+        return listValueText(row.Val[size_t(3 + f[4].unicode() - u'1')]);
     if (f == u"operno")
         return row.OperNo;
     if (f == u"recid")

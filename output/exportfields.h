@@ -14,6 +14,9 @@ struct ExportTitle;
 // A scaled coordinate as the list holds it: rounded to four decimals.
 [[nodiscard]] double listRounded(double value);
 
+// A result as the list's calculated columns xVal1 … xVal3 show it: four decimals.
+[[nodiscard]] QString listValueText(double value);
+
 // The data layer's text form of a field, looked up by name case-insensitively: texts as stored,
 // integers in decimal, floats in the general form; nothing when the row has no such field.
 // A measurement row also has the list's calculated fields xAttribID, xVal1, xVal2, xVal3.

@@ -1,5 +1,7 @@
 #include "records/dataset.h"
 
+#include <algorithm>
+
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -138,6 +140,44 @@ bool matches(const QVariant &stored, const QVariant &key, bool partialKey)
                       : text.compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
+// SQLite's order of values: NULL, then numbers, then texts (NOCASE: ASCII letters folded to lower
+// case, then the UTF-8 bytes), then anything else. Negative, zero or positive.
+int compareInOrder(const QVariant &a, const QVariant &b)
+{
+    const auto rank = [](const QVariant &v) {
+        if (v.isNull())
+            return 0;
+        if (isNumber(v))
+            return 1;
+        return v.metaType().id() == QMetaType::QString ? 2 : 3;
+    };
+    const int ra = rank(a);
+    const int rb = rank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    if (ra == 1) {
+        const double x = a.toDouble();
+        const double y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    if (ra != 2)
+        return 0;
+    const QByteArray x = a.toString().toUtf8();
+    const QByteArray y = b.toString().toUtf8();
+    const auto fold = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u;
+    };
+    const qsizetype n = std::min(x.size(), y.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned fx = fold(x[i]);
+        const unsigned fy = fold(y[i]);
+        if (fx != fy)
+            return fx < fy ? -1 : 1;
+    }
+    return x.size() < y.size() ? -1 : (x.size() > y.size() ? 1 : 0);
+}
+
 QString paramName(const QString &name)
 {
     return name.startsWith(u':') ? name.mid(1) : name;
@@ -182,6 +222,11 @@ void Dataset::clearParams()
     m_params.clear();
 }
 
+QVariant Dataset::param(const QString &name) const
+{
+    return m_params.value(paramName(name));
+}
+
 void Dataset::openWith(const QStringList &lines, const QVariantMap &params)
 {
     setSql(lines);
@@ -198,23 +243,63 @@ int Dataset::run(const QStringList &lines, const QVariantMap &params)
     return execSql();
 }
 
-void Dataset::open()
+QSqlQuery Dataset::select(const QStringList &lines, const QVariantMap &params, bool withHiddenId) const
 {
-    close();
     const QSqlDatabase db = database();
-    const QString text = sql();
-    const QString table = singleTable(text);
-    const bool hidden = !table.isEmpty();
-
+    const QString text = lines.join(u'\n');
     QSqlQuery query(db);
     query.setForwardOnly(true);
     prepareStatement(query,
-                     hidden ? QStringList{withRowId(text, Dialect::forDriver(db.driverName()).rowIdExpression)}
-                            : m_lines,
-                     m_params);
+                     withHiddenId ? QStringList{withRowId(text, Dialect::forDriver(db.driverName()).rowIdExpression)}
+                                  : lines,
+                     params);
     execStatement(query);
     if (!query.isSelect())
         throw DatabaseError(QStringLiteral("The statement of %1 returns no rows: %2").arg(objectName(), text));
+    return query;
+}
+
+bool Dataset::fetchRow(QSqlQuery &query, bool withHiddenId, QVariantList &row, QVariant &id) const
+{
+    if (!query.next())
+        return false;
+    const int first = withHiddenId ? 1 : 0;
+    const int count = query.record().count();
+    row.clear();
+    row.reserve(count - first);
+    for (int i = first; i < count; ++i)
+        row.append(query.value(i));
+    for (const auto &[column, adjustment] : m_adjustedColumns) {
+        QVariant &value = row[column];
+        if (!value.isNull())
+            value = m_adjustments[adjustment].second(value);
+    }
+    if (withHiddenId)
+        id = query.value(0);
+    return true;
+}
+
+void Dataset::fetchAll(QSqlQuery &query, bool withHiddenId, std::vector<QVariantList> &rows,
+                       std::vector<QVariant> &ids) const
+{
+    QVariantList row;
+    QVariant id;
+    while (fetchRow(query, withHiddenId, row, id)) {
+        rows.push_back(std::move(row));
+        if (withHiddenId)
+            ids.push_back(id);
+    }
+    if (query.lastError().isValid())
+        throw DatabaseError(query.lastError().text());
+}
+
+void Dataset::open()
+{
+    close();
+    const QString text = sql();
+    const QString table = singleTable(text);
+    const bool hidden = !table.isEmpty();
+    QSqlQuery query = select(m_lines, m_params, hidden);
 
     const QSqlRecord record = query.record();
     const int first = hidden ? 1 : 0;
@@ -224,21 +309,19 @@ void Dataset::open()
         names.append(record.fieldName(i));
         types.push_back(record.field(i).metaType());
     }
+    const QStringList qualified = qualifiedNames(names, text);
+    m_adjustedColumns.clear();
+    for (std::size_t k = 0; k < m_adjustments.size(); ++k) {
+        for (qsizetype i = 0; i < qualified.size(); ++i) {
+            if (qualified.at(i).compare(m_adjustments[k].first, Qt::CaseInsensitive) == 0)
+                m_adjustedColumns.emplace_back(int(i), k);
+        }
+    }
     std::vector<QVariantList> rows;
     std::vector<QVariant> ids;
-    while (query.next()) {
-        QVariantList row;
-        row.reserve(record.count() - first);
-        for (int i = first; i < record.count(); ++i)
-            row.append(query.value(i));
-        rows.push_back(std::move(row));
-        if (hidden)
-            ids.push_back(query.value(0));
-    }
-    if (query.lastError().isValid())
-        throw DatabaseError(query.lastError().text());
+    fetchAll(query, hidden, rows, ids);
 
-    m_fieldNames = qualifiedNames(names, text);
+    m_fieldNames = qualified;
     m_fieldTypes = std::move(types);
     for (const auto &calculated : m_calculated)
         m_fieldNames.append(calculated.first);
@@ -252,6 +335,66 @@ void Dataset::open()
     Q_EMIT rowsReplaced();
     Q_EMIT afterOpen();
     Q_EMIT afterScroll();
+}
+
+int Dataset::insertRows(const QStringList &lines, const QVariantMap &params, const QStringList &orderFields)
+{
+    if (!m_open)
+        throw DatabaseError(QStringLiteral("%1 is closed: no rows can be put in").arg(objectName()));
+    const QString text = lines.join(u'\n');
+    const QString table = singleTable(text);
+    if (table.compare(m_postTable, Qt::CaseInsensitive) != 0 || table.isEmpty())
+        throw DatabaseError(QStringLiteral("%1 reads other rows than: %2").arg(objectName(), text));
+    std::vector<int> order;
+    for (const QString &name : orderFields)
+        order.push_back(requireField(name));
+
+    QVariantMap bound;
+    for (auto it = params.cbegin(); it != params.cend(); ++it)
+        bound.insert(paramName(it.key()), it.value());
+    QSqlQuery query = select(lines, bound, true);
+    const QSqlRecord record = query.record();
+    if (record.count() - 1 != realFieldCount())
+        throw DatabaseError(QStringLiteral("%1 has other columns than: %2").arg(objectName(), text));
+    for (int i = 1; i < record.count(); ++i) {
+        if (m_fieldNames.at(i - 1).compare(record.fieldName(i), Qt::CaseInsensitive) != 0)
+            throw DatabaseError(QStringLiteral("%1 has other columns than: %2").arg(objectName(), text));
+    }
+    std::vector<QVariantList> fetched;
+    std::vector<QVariant> ids;
+    fetchAll(query, true, fetched, ids);
+
+    post();
+    const bool wasEmpty = m_rows.empty();
+    const auto sortsAfter = [&order](const QVariantList &a, const QVariantList &b) {
+        for (int column : order) {
+            const int c = compareInOrder(a.at(column), b.at(column));
+            if (c != 0)
+                return c > 0;
+        }
+        return false;
+    };
+    for (std::size_t k = 0; k < fetched.size(); ++k) {
+        // After the last row that does not sort after the new one.
+        const auto place = std::upper_bound(m_rows.begin(), m_rows.end(), fetched[k],
+                                            [&](const QVariantList &newRow, const QVariantList &old) {
+                                                return sortsAfter(old, newRow);
+                                            });
+        const int at = int(place - m_rows.begin());
+        Q_EMIT rowsAboutToBeInserted(at, at);
+        m_rows.insert(m_rows.begin() + at, std::move(fetched[k]));
+        m_rowIds.insert(m_rowIds.begin() + at, ids[k]);
+        if (m_current >= at)
+            ++m_current;
+        else if (m_current < 0)
+            m_current = 0;
+        m_eof = m_bof = false;
+        Q_EMIT rowsInserted(at, at);
+    }
+    // An empty dataset had no current row; now it stands on its first, as an open would.
+    if (wasEmpty && !m_rows.empty())
+        Q_EMIT afterScroll();
+    return int(fetched.size());
 }
 
 void Dataset::close()
@@ -489,4 +632,10 @@ void Dataset::addCalculatedField(const QString &name, Calculation calculation)
 {
     m_calculated.emplace_back(name, std::move(calculation));
     m_fieldNames.append(name);
+}
+
+void Dataset::addFetchAdjustment(const QString &name, Adjustment adjust)
+{
+    // The open rows were fetched without it, so it counts from the next open on.
+    m_adjustments.emplace_back(name, std::move(adjust));
 }

@@ -13,6 +13,8 @@
 
 #include "base/programerror.h"
 
+class QSqlQuery;
+
 // A database failure with the engine's own words, shown as it is in the error box.
 class DatabaseError : public ProgramError {
 public:
@@ -37,6 +39,8 @@ public:
     // Binds ":_Name" (pass "_Name"). Every placeholder of the statement must be bound before it runs.
     void setParam(const QString &name, const QVariant &value);
     void clearParams();
+    // The value bound to ":_Name" (pass "_Name"); null when nothing is bound to it.
+    [[nodiscard]] QVariant param(const QString &name) const;
 
     // A fresh statement with its parameters ("_Name" keys), nothing of the previous use kept:
     // openWith runs one that returns rows, run one that does not (returning the rows affected).
@@ -50,6 +54,15 @@ public:
     void close();
     // Runs a statement that returns no rows; throws DatabaseError. Returns the number of rows affected.
     int execSql();
+
+    // Reads the rows of `lines` (a "Select * from" the same table, so the same columns) and puts each
+    // among the open rows where the dataset's order places it, without rereading the others: after
+    // the last row that does not sort after it by `orderFields`. The open rows must be in that order.
+    // Numbers compare as numbers, texts as the schema's NOCASE columns do (ASCII letters folded, then
+    // byte by byte), NULLs first. The current row stays on its record. Emits rowsAboutToBeInserted and
+    // rowsInserted per row; returns the number of rows put in. Throws DatabaseError, also for a
+    // statement with other columns or a closed dataset.
+    int insertRows(const QStringList &lines, const QVariantMap &params, const QStringList &orderFields);
     [[nodiscard]] bool isOpen() const { return m_open; }
 
     [[nodiscard]] int recordCount() const { return int(m_rows.size()); }
@@ -105,6 +118,11 @@ public:
     // A calculated field: computed for a row whenever it is read (grids, reports).
     using Calculation = std::function<QVariant(const Dataset &, int row)>;
     void addCalculatedField(const QString &name, Calculation calculation);
+    // A real field whose fetched value is replaced by adjust(value) in every row as it is read from the
+    // database (open, insertRows) from the next open on; a null value stays null. A posted row writes
+    // only the fields set since, so an adjusted value is not written back unless it was set.
+    using Adjustment = std::function<QVariant(const QVariant &)>;
+    void addFetchAdjustment(const QString &name, Adjustment adjust);
 
 Q_SIGNALS:
     void afterOpen();
@@ -115,6 +133,9 @@ Q_SIGNALS:
     void rowsReplaced();
     // One row's values changed (setField, post, cancel).
     void rowChanged(int row);
+    // Rows first … last (inclusive) are about to be put in, and were put in (insertRows).
+    void rowsAboutToBeInserted(int first, int last);
+    void rowsInserted(int first, int last);
 
 private:
     [[nodiscard]] int realFieldCount() const { return int(m_fieldNames.size() - m_calculated.size()); }
@@ -122,6 +143,13 @@ private:
     [[nodiscard]] QVariant valueAt(int row, int column) const;
     void setCurrent(int row);
     [[nodiscard]] QSqlDatabase database() const;
+    // Runs the statement on a fresh query, with the hidden row id in front when the rows can be posted.
+    [[nodiscard]] QSqlQuery select(const QStringList &lines, const QVariantMap &params, bool withHiddenId) const;
+    // The next row of a query run by select(), adjusted; false after the last one.
+    bool fetchRow(QSqlQuery &query, bool withHiddenId, QVariantList &row, QVariant &id) const;
+    // Every remaining row of the query; throws DatabaseError when the engine stops on an error.
+    void fetchAll(QSqlQuery &query, bool withHiddenId, std::vector<QVariantList> &rows,
+                  std::vector<QVariant> &ids) const;
 
     // The connection is looked up by name for each statement, so a dataset outliving its Database
     // holds no handle that would keep the connection in use.
@@ -141,4 +169,6 @@ private:
     std::vector<bool> m_modified;
     QString m_postTable;  // the one table a "Select * from Table" reads; empty when rows cannot be posted
     std::vector<std::pair<QString, Calculation>> m_calculated;
+    std::vector<std::pair<QString, Adjustment>> m_adjustments;
+    std::vector<std::pair<int, std::size_t>> m_adjustedColumns;  // column of the open statement, adjustment
 };

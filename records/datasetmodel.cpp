@@ -64,6 +64,9 @@ DatasetModel::DatasetModel(Dataset *dataset, QList<DatasetColumn> columns, QObje
 {
     connect(m_dataset, &Dataset::rowsReplaced, this, &DatasetModel::reset);
     connect(m_dataset, &Dataset::rowChanged, this, &DatasetModel::refreshRow);
+    connect(m_dataset, &Dataset::rowsAboutToBeInserted, this,
+            [this](int first, int last) { beginInsertRows(QModelIndex(), first, last); });
+    connect(m_dataset, &Dataset::rowsInserted, this, [this] { endInsertRows(); });
 }
 
 void DatasetModel::setColumns(QList<DatasetColumn> columns)

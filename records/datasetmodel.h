@@ -32,8 +32,8 @@ struct DatasetColumn {
     ColumnLook look{};
 };
 
-// A table model over a Dataset's rows, for the grids. It resets when the dataset's rows are replaced
-// and refreshes a row when that row changes. When editable, an edit moves the dataset to the row, edits,
+// A table model over a Dataset's rows, for the grids. It resets when the dataset's rows are replaced,
+// refreshes a row when that row changes and announces rows the dataset puts in. When editable, an edit moves the dataset to the row, edits,
 // sets the field and posts. Text typed into a number column is read as the column's type (an integer,
 // a float with "." as the point) and must pass the column's check; a value that does not, and a
 // refused post, write nothing: the edit is cancelled, reported through error() and returns false,

@@ -84,6 +84,23 @@ void storeLabelNote(Dataset &scratch, const QString &operNo, const QString &recI
     scratch.run(Sql::MeasureNoteFromLabel, params);
 }
 
+void storeListNote(Dataset &scratch, const QString &operNo, const QString &recId, int objIndex, const QString &note)
+{
+    QVariantMap params = key(operNo, recId, objIndex);
+    params.insert(QStringLiteral("_OBJNote"), note);
+    scratch.run(Sql::MeasureNoteFromList, params);
+}
+
+void deleteMeasurement(Dataset &scratch, const QString &operNo, const QString &recId, int objIndex)
+{
+    scratch.run(Sql::MeasureDelete, key(operNo, recId, objIndex));
+}
+
+void deleteMeasurements(Dataset &scratch, const QString &operNo)
+{
+    scratch.run(Sql::MeasureDeleteOrder, {{QStringLiteral("_OperNo"), operNo}});
+}
+
 MeasurementColumns::MeasurementColumns(const Dataset &rows)
 {
     const auto column = [&rows](const QString &name) {

@@ -26,6 +26,15 @@ void storeLabelPlacement(Dataset &scratch, const QString &operNo, const QString 
 void storeLabelNote(Dataset &scratch, const QString &operNo, const QString &recId, int objIndex,
                     const QString &note);
 
+// Replaces the note of the row (OperNo, RecID, OBJIndex), as stored from the measurement list.
+void storeListNote(Dataset &scratch, const QString &operNo, const QString &recId, int objIndex, const QString &note);
+
+// Deletes the row (OperNo, RecID, OBJIndex).
+void deleteMeasurement(Dataset &scratch, const QString &operNo, const QString &recId, int objIndex);
+
+// Deletes every measurement of the work order; its title stays.
+void deleteMeasurements(Dataset &scratch, const QString &operNo);
+
 // The measurement of a dataset's current row (any query over RecDetail).
 [[nodiscard]] MeasurementObject measurementFromRow(const Dataset &rows);
 

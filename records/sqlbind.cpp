@@ -92,8 +92,13 @@ void prepareStatement(QSqlQuery &query, const QStringList &lines, const QVariant
                                 .arg(query.boundValues().size())
                                 .arg(occurrences.size())
                                 .arg(text));
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        query.bindValue(u':' + it.key(), it.value());
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        // A text is text even when empty: Qt binds an empty QString that was never assigned as NULL,
+        // which "= :_RecID" never matches, so a measurement without a part could not be found again.
+        const QVariant &value = it.value();
+        const bool nullText = value.metaType().id() == QMetaType::QString && value.toString().isNull();
+        query.bindValue(u':' + it.key(), nullText ? QVariant(QStringLiteral("")) : value);
+    }
 }
 
 void execStatement(QSqlQuery &query)

@@ -14,7 +14,8 @@
 // appearance; placeholders inside quotes and comments do not count.
 [[nodiscard]] QStringList sqlPlaceholders(const QString &text);
 
-// Prepares lines on query and binds params by name. Throws DatabaseError naming the placeholder that
+// Prepares lines on query and binds params by name; a text value is bound as text, also when it is
+// an empty QString that was never assigned (Qt would make that NULL). Throws DatabaseError naming the placeholder that
 // has no value or the parameter that has no placeholder, or with the driver's text when preparing fails.
 void prepareStatement(QSqlQuery &query, const QStringList &lines, const QVariantMap &params);
 

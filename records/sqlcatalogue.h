@@ -73,6 +73,12 @@ inline const QStringList MeasureDeleteOrder = {QStringLiteral("Delete from  RecD
 inline const QStringList MeasureRename = {QStringLiteral("Update RecDetail Set  "),
                                           QStringLiteral("OperNo = :_NewOperNo"),
                                           QStringLiteral("Where OperNo = :_OldOperNo")};
+// Of our own: the one row just stored, put into the open list in its place instead of rereading
+// the list; and the order the list reads its rows in.
+inline const QStringList MeasureRow = {QStringLiteral(
+    "Select * from RecDetail where OperNo = :_OperNo and RecID = :_RecID and OBJIndex = :_OBJIndex")};
+inline const QStringList MeasureListOrder = {QStringLiteral("RecID"), QStringLiteral("OBJIndex"),
+                                             QStringLiteral("AttribID"), QStringLiteral("rIndex")};
 
 // Products and parts.
 inline const QStringList ProductAll = {QStringLiteral("Select * from ProductData order by ProductID")};
@@ -136,5 +142,11 @@ inline const QStringList ScaleCalibrate = {
     QStringLiteral(" where ScaleName = :_ScaleName ")};
 inline const QStringList ScaleDelete = {QStringLiteral("Delete from ScaleSet where ScaleName = :_ScaleName")};
 inline const QStringList ScaleRenumber = {QStringLiteral("Select * from ScaleSet Order by mIndex, ScaleName")};
+// Of our own: a set's zero X pixel count or X length put to 1. The scale list is a join and cannot
+// write its rows back.
+inline const QStringList ScaleXPixelToOne = {
+    QStringLiteral("Update ScaleSet Set X_Pixel = 1 where ScaleName = :_ScaleName")};
+inline const QStringList ScaleXLengthToOne = {
+    QStringLiteral("Update ScaleSet Set X_Length = 1 where ScaleName = :_ScaleName")};
 
 }  // namespace Sql

@@ -14,6 +14,8 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/updown.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grids.h
   ${CMAKE_CURRENT_LIST_DIR}/grids.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recordnavigator.h
+  ${CMAKE_CURRENT_LIST_DIR}/recordnavigator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gridlayouts.h
   ${CMAKE_CURRENT_LIST_DIR}/gridlayouts.cpp
 )

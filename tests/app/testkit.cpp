@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -99,6 +100,18 @@ void prepareTestProcess()
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(QLocale::c());
     QStandardPaths::setTestModeEnabled(true);
+}
+
+QStringList rowTexts(QSqlQuery &query, const QString &fields)
+{
+    QStringList out;
+    while (query.next()) {
+        QStringList values;
+        for (const QString &field : fields.split(u' '))
+            values << query.value(field).toString();
+        out << values.join(u'|');
+    }
+    return out;
 }
 
 QImage samplePicture(int width, int height)

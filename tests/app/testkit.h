@@ -10,6 +10,7 @@
 #include "ui/scripteddialogs.h"
 
 class PictureView;
+class QSqlQuery;
 
 // A main window built in a fresh program folder, its watched folder inside it, with scripted
 // dialogs in place before its creation sequence runs.
@@ -46,6 +47,9 @@ struct TestWindow {
 
 // Deterministic process settings for every widget test: C locale, offscreen, test paths.
 void prepareTestProcess();
+
+// The query's remaining rows as "value|value|…" of the space-separated fields.
+[[nodiscard]] QStringList rowTexts(QSqlQuery &query, const QString &fields);
 
 // A picture with structure: gradients plus a few dark marks, 24-bit.
 QImage samplePicture(int width, int height);

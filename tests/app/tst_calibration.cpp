@@ -42,10 +42,18 @@ QVariantMap zeroParams(const QStringList &sql)
 
 // The picture refresh and the work order query as the controllers call them, counted.
 struct Counted final : PictureRefresh, WorkOrderQuery {
+    Dataset *titles = nullptr;
     int redraws = 0;
     int queries = 0;
     void RedrawPicture() override { ++redraws; }
     void btQryOperNoClick() override { ++queries; }
+    void measurementAdded(const MeasurementObject &) override { ++queries; }
+    void reopenWorkOrders(const QString &operNo) override
+    {
+        titles->close();
+        titles->open();
+        titles->locate(QStringLiteral("OperNo"), operNo);
+    }
 };
 
 // Both controllers built as the main window builds them, on hosts of their own, started as the main
@@ -71,6 +79,7 @@ struct Rig {
     {
         QObject::connect(unitScale.get(), &UnitScaleController::activeScaleSetReplaced, active.get(),
                          &ActiveScaleController::cbScaleSetChange);
+        counted.titles = d.qryTitle.get();
         workOrder.setNumber(QStringLiteral("W1"));
         QVariantMap title = zeroParams(Sql::TitleInsert);
         title[QStringLiteral("_OperNo")] = workOrder.number();
@@ -116,14 +125,7 @@ struct Rig {
     QStringList rows(const QStringList &sql, const QString &fields) const
     {
         QSqlQuery query = runStatement(database->db(), sql);
-        QStringList out;
-        while (query.next()) {
-            QStringList values;
-            for (const QString &field : fields.split(u' '))
-                values << query.value(field).toString();
-            out << values.join(u'|');
-        }
-        return out;
+        return rowTexts(query, fields);
     }
     QStringList units() const { return rows(Sql::UnitRenumber, QStringLiteral("mIndex UnitCode UnitName mValue")); }
     QStringList scaleSets() const

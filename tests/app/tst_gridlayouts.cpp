@@ -74,6 +74,10 @@ void TestGridLayouts::rightClickKeepsTheArrangementForTheNextStart()
     QTableView *products = t.grid("DBGrid3");
     products->horizontalHeader()->moveSection(1, 0);
     t.rightClick(products->horizontalHeader()->viewport(), QPoint(5, 5));
+    // The measurement list is read again for every work order shown; its columns stay arranged.
+    QTableView *list = t.grid("dbgMeasure");
+    list->horizontalHeader()->moveSection(5, 0);
+    t.rightClick(list->horizontalHeader()->viewport(), QPoint(5, 5));
     QVERIFY(QFile::exists(t.path(QStringLiteral("DBGrid3.pos"))));
     QVERIFY(!QFile::exists(t.path(QStringLiteral("DBGrid4.pos"))));
 
@@ -89,6 +93,12 @@ void TestGridLayouts::rightClickKeepsTheArrangementForTheNextStart()
     QCOMPARE(t.log->errors.size(), 1);
     QCOMPARE(LayoutWindow::fields(t.grid("DBGrid3")),
              (QStringList{QStringLiteral("ProductName|產品名稱"), QStringLiteral("ProductID|產品編號")}));
+    const QStringList arranged = {QStringLiteral("OBJNote|說明"),      QStringLiteral("OBJIndex|序號"),
+                                  QStringLiteral("MeasureName|名稱"),  QStringLiteral("xAttribID|屬性"),
+                                  QStringLiteral("xVal1|量測值"),      QStringLiteral("RecID|零件編號")};
+    QCOMPARE(LayoutWindow::fields(t.grid("dbgMeasure")), arranged);
+    t.showPlainPicture(64, 48, Qt::gray);
+    QCOMPARE(LayoutWindow::fields(t.grid("dbgMeasure")), arranged);
 
     // Written again unchanged, the restored layout gives the same file.
     t.rightClick(units->viewport(), QPoint(5, 5));
@@ -137,6 +147,8 @@ void TestGridLayouts::damagedFilesAreReportedOnceAndTheStartGoesOn()
     cutOff.chop(1);
     QVERIFY(writeFileBytes(t.path(QStringLiteral("DBGrid3.pos")), "not a layout\n"));
     QVERIFY(writeFileBytes(t.path(QStringLiteral("DBGrid4.pos")), cutOff));
+    for (const char *grid : {"DBGrid5", "dbgMeasure", "DBGrid2", "dbgRecDetail", "dbgUnitSet"})
+        QVERIFY(writeFileBytes(t.path(QString::fromLatin1(grid) + QStringLiteral(".pos")), "damaged\n"));
     QVERIFY(writeFileBytes(t.path(QStringLiteral("dbgScaleSet.pos")), gridLayoutText(scales)));
     t.restart();
 
@@ -145,9 +157,16 @@ void TestGridLayouts::damagedFilesAreReportedOnceAndTheStartGoesOn()
     QCOMPARE(t.control<QComboBox>("cbScaleSet")->currentText(), QStringLiteral("1X"));
     QCOMPARE(t.window->state().scale.ScaleX, 0.01);
     QCOMPARE(t.control("Panel3")->maximumWidth(), 16);
+    // One message names every damaged file, in the order the grids are restored.
     QCOMPARE(t.log->errors.size(), 1);
-    QVERIFY(t.log->errors[0].contains(QStringLiteral("DBGrid3.pos")));
-    QVERIFY(t.log->errors[0].contains(QStringLiteral("DBGrid4.pos")));
+    const QStringList named = t.log->errors[0].split(u'\n');
+    const QStringList order = {QStringLiteral("DBGrid5.pos"),      QStringLiteral("dbgMeasure.pos"),
+                               QStringLiteral("DBGrid2.pos"),      QStringLiteral("DBGrid3.pos"),
+                               QStringLiteral("DBGrid4.pos"),      QStringLiteral("dbgRecDetail.pos"),
+                               QStringLiteral("dbgUnitSet.pos")};
+    QCOMPARE(named.size(), order.size());
+    for (qsizetype i = 0; i < order.size(); ++i)
+        QVERIFY2(named[i].contains(order[i]), qPrintable(named[i]));
     QCOMPARE(LayoutWindow::fields(t.grid("DBGrid3")),
              (QStringList{QStringLiteral("ProductID|產品編號"), QStringLiteral("ProductName|產品名稱")}));
     QCOMPARE(LayoutWindow::fields(t.grid("DBGrid4")),

@@ -352,3 +352,60 @@ TEST_F(DatasetTest, ModelShowsFormatsAndPostsEdits)
 }
 
 }  // namespace
+
+TEST_F(DatasetTest, RowsPutInTakeThePlaceAFreshReadGivesThem)
+{
+    // Part numbers that fold, sort around letters ('_' lies between upper and lower case) and NULL.
+    const auto store = [this](const QVariant &recId, int objIndex, int attribId) {
+        QVariantMap params;
+        for (const QString &name : sqlPlaceholders(Sql::MeasureInsert.join(u'\n')))
+            params.insert(name, 0);
+        params["_OperNo"] = "W1";
+        params["_RecID"] = recId;
+        params["_OBJIndex"] = objIndex;
+        params["_AttribID"] = attribId;
+        params["_x5"] = 1.234567;
+        params["_MeasureName"] = QString("%1-%2").arg(recId.toString()).arg(objIndex);
+        run(Sql::MeasureInsert, params);
+        return QVariantMap{{"_OperNo", "W1"}, {"_RecID", recId}, {"_OBJIndex", objIndex}};
+    };
+    const auto names = [](const Dataset &d) {
+        QStringList out;
+        for (int row = 0; row < d.recordCount(); ++row)
+            out << d.value(row, "MeasureName").toString();
+        return out;
+    };
+    store("P2", 1, 3);
+    store("b", 2, 1);
+    store("B", 1, 6);
+    Dataset list("qryMeasure", database->db());
+    list.addFetchAdjustment("x5", [](const QVariant &v) { return QVariant(v.toDouble() * 10); });
+    list.openWith(Sql::MeasureList, {{"_OperNo", "W1"}});
+    list.moveTo(1);
+    const QString current = list.text("MeasureName");
+    int inserted = 0;
+    QObject::connect(&list, &Dataset::rowsInserted, [&](int first, int last) { inserted += last - first + 1; });
+
+    const struct {
+        QVariant recId;
+        int objIndex;
+        int attribId;
+    } added[] = {{"p2", 2, 1}, {"a", 7, 1}, {"_x", 1, 1}, {QVariant(QMetaType(QMetaType::QString)), 5, 1},
+                 {"B", 4, 2}, {"Zz", 1, 1}, {"b", 3, 1}};
+    for (const auto &row : added) {
+        EXPECT_EQ(list.insertRows(Sql::MeasureRow, store(row.recId, row.objIndex, row.attribId), Sql::MeasureListOrder), 1);
+        Dataset fresh("fresh", database->db());
+        fresh.openWith(Sql::MeasureList, {{"_OperNo", "W1"}});
+        EXPECT_EQ(names(list), names(fresh)) << qPrintable(row.recId.toString());
+    }
+    EXPECT_EQ(inserted, 7);
+    EXPECT_EQ(list.text("MeasureName"), current);
+    EXPECT_DOUBLE_EQ(list.value(0, "x5").toDouble(), 12.34567);
+    // The row put in is posted back like any other.
+    list.last();
+    list.edit();
+    list.setField("OBJNote", "later");
+    list.post();
+    EXPECT_EQ(column("select * from RecDetail where RecID = 'Zz'", "OBJNote"), QStringList{"later"});
+    EXPECT_THROW(list.insertRows(Sql::TitleExists, {{"_OperNo", "W1"}}, Sql::MeasureListOrder), DatabaseError);
+}
