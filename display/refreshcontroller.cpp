@@ -67,7 +67,6 @@ void PictureRefreshController::RedrawPicture()
     if (m_workOrder.isEmpty())
         return;
     const QVariantMap order = {{QStringLiteral("_OperNo"), m_workOrder.number()}};
-    m_qryMeasure.openWith(Sql::MeasureList, order);
     {
         // Every label is given anew: those of rows no longer stored are gone before the list is
         // read again, also when reading the rows fails.
@@ -75,6 +74,7 @@ void PictureRefreshController::RedrawPicture()
         m_qryX.openWith(Sql::MeasureDraw, order);
         drawStoredRows(labels);
     }
+    // The list is read once, after the renumbering, so it shows the numbers just posted.
     m_workOrderQuery.btQryOperNoClick();
     if (onRow && m_qryMeasure.isOpen())
         m_qryMeasure.locate({QStringLiteral("RecID"), QStringLiteral("OBJIndex")}, key, false);
