@@ -194,7 +194,10 @@ void Pictures::takeNewPicture()
 void Pictures::showBlank(int width, int height)
 {
     hideCrosshair();
-    if (!cleanIsOwn()) {
+    // With no picture before it there is no clean picture to keep apart: the blank one shares the
+    // buffer as a newly read picture does.
+    const bool noClean = !cleanIsOwn() && m_view.isNull();
+    if (!cleanIsOwn() && !noClean) {
         // The clean picture moves out of the visible picture's buffer into one of its own.
         m_tiles.restoreInto(m_view);
         m_ownClean = std::move(m_view);
@@ -203,6 +206,10 @@ void Pictures::showBlank(int width, int height)
     if (!ensurePicture(m_view, width, height))
         throw noMemory(width, height);
     std::memset(m_view.bits(), 0xFF, std::size_t(m_view.sizeInBytes()));
+    if (noClean) {
+        m_tiles.reset(m_view.size());
+        Q_EMIT cleanReplaced();
+    }
     Q_EMIT viewReplaced();
 }
 

@@ -173,4 +173,18 @@ TEST(Pictures, ABlankPictureAfterAnOpenErrorKeepsTheCleanOne)
     EXPECT_EQ(pictures.cleanCopy(), plain(640, 480, qRgb(255, 255, 255)));
 }
 
+// With no picture before it (an order whose picture is missing, chosen first thing), the blank
+// picture is the clean one as well: marks drawn on it come off again.
+TEST(Pictures, ABlankPictureWithNothingBeforeItIsAlsoTheCleanOne)
+{
+    Pictures pictures;
+    pictures.showBlank(640, 480);
+    const QImage blank = plain(640, 480, qRgb(255, 255, 255));
+    pictures.draw(drawMarks);
+    EXPECT_NE(pictures.view(), blank);
+    EXPECT_EQ(pictures.cleanCopy(), blank);
+    pictures.restoreClean();
+    EXPECT_EQ(pictures.view(), blank);
+}
+
 }  // namespace
