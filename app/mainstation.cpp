@@ -40,6 +40,7 @@ void TfmMain::buildStationControllers(const MeasuringPage &mp, const SettingsPag
 
     SettingsFileWidgets settings;
     settings.window = this;
+    settings.edPrintTitle = sp.edPrintTitle;
     settings.edSaveLag = sp.folderWatch.edSaveLag;
     settings.cbMoveLabel = mp.measuring.cbMoveLabel;
     settings.CheckBox1 = mp.displayOptions.CheckBox1;

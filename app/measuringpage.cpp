@@ -21,14 +21,14 @@
 #include "measure/kinds.h"
 #include "ui/pictureview.h"
 #include "ui/shape.h"
+#include "ui/stripbutton.h"
 
 namespace {
 
 QPushButton *strip(QWidget *parent, const char *name, const QString &caption)
 {
-    auto *button = named<QPushButton>(parent, name, caption);
+    auto *button = named<StripButton>(parent, name, caption);
     button->setFixedSize(14, 40);
-    button->setFlat(true);
     QFont small = button->font();
     small.setPixelSize(8);
     button->setFont(small);

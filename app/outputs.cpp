@@ -19,9 +19,7 @@ void TfmMain::buildOutputs(const MeasuringPage &mp, const SettingsPage &sp)
     m_pictureExport = std::make_unique<PictureExportController>(m_pictures, m_workOrder, m_state.scale,
                                                                 *m_displayOptions, *m_pictureRefresh, *m_pictureFiles,
                                                                 *d.qryTitle, *d.qryX, m_dialogs, picture);
-    // The print title's field belongs to the settings; until it is there the report has no title.
-    const ReportWidgets report{this, findChild<QLineEdit *>(QStringLiteral("edPrintTitle")), mp.cbDisplayScaleGauge,
-                               mp.gauge};
+    const ReportWidgets report{this, sp.edPrintTitle, mp.cbDisplayScaleGauge, mp.gauge};
     m_report = std::make_unique<ReportController>(m_pictures, m_workOrder, m_state.scale, *m_displayOptions,
                                                   *m_pictureRefresh, *d.qryX, m_dialogs, report);
     const BrinellWidgets &b = mp.hardness.brinell;

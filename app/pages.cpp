@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/pagehelpers.h"
+#include "app/settings.h"
 
 TablePage buildTablePage(QTabWidget *pages)
 {
@@ -47,6 +48,11 @@ SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window)
         addField(pictureFileBox, form, "edJPEGQuality", QStringLiteral("JPEG Quality(1~100) :"), QStringLiteral("100"));
     f.bbtImg1toImg3 = named<QPushButton>(pictureFileBox, "bbtImg1toImg3", QStringLiteral("儲存"));
     form->addRow(f.bbtImg1toImg3);
+
+    auto *reportBox = named<QGroupBox>(scalePage, "gbReport", QStringLiteral("報表"));
+    auto *reportForm = new QFormLayout(reportBox);
+    scalePageLayout->addWidget(reportBox);
+    p.edPrintTitle = addField(reportBox, reportForm, "edPrintTitle", QStringLiteral("報表標題:"), DefaultCompanyName);
 
     QWidget *capturePage = addPage(p.PageControl2, "tsCapture", QStringLiteral("影像擷取設定"));
     p.folderWatch = buildCapturePage(capturePage);

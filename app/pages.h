@@ -75,6 +75,7 @@ struct SettingsPage {
     PictureFileWidgets pictureFile;
     FolderWatchWidgets folderWatch;
     QLabel *lbFileName = nullptr;  // the work order's picture, on "影像擷取設定"
+    QLineEdit *edPrintTitle = nullptr;  // the title printed at the top of the report
 };
 
 // One builder per page of PageControl1, in tab order. Each makes the page's controls with their

@@ -66,9 +66,7 @@ void SettingsFileController::readSettings(bool fromMenu)
 
 void SettingsFileController::apply(const Settings &s)
 {
-    if (m_w.edPrintTitle)
-        m_w.edPrintTitle->setText(s.Company.Name);
-    m_companyName = s.Company.Name;
+    m_w.edPrintTitle->setText(s.Company.Name);
     const SettingsFieldTexts texts = fieldTexts(s);
     m_w.edSaveLag->setText(texts.SaveLag);
     // The boxes' reactions follow their check marks, so each option takes effect here.
@@ -107,7 +105,7 @@ Settings SettingsFileController::fromControls() const
 {
     Settings s;
     s.Application.PicPath = m_paths.WatchFolder;
-    s.Company.Name = m_w.edPrintTitle ? m_w.edPrintTitle->text() : m_companyName;
+    s.Company.Name = m_w.edPrintTitle->text();
     s.Option = {m_w.cbMoveLabel->isChecked(), m_w.CheckBox1->isChecked(), m_w.cbDisplayScaleGauge->isChecked(),
                 m_w.cbCross->isChecked(), m_w.cbPhotoHide->isChecked()};
     s.OperMode = {m_w.mmVFW1->isChecked(), m_w.mmAutoDetect->isChecked()};
@@ -137,5 +135,4 @@ void SettingsFileController::writeSettings()
     }
     if (const FileWriteResult written = saveSettingsFile(path(), validated); !written.ok())
         throw ProgramError(written.error);
-    m_companyName = validated.settings.Company.Name;
 }

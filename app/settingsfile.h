@@ -20,7 +20,7 @@ struct ScaleValues;
 // The controls the settings file feeds and is written from, in the order of its keys.
 struct SettingsFileWidgets {
     QWidget *window = nullptr;
-    QLineEdit *edPrintTitle = nullptr;  // the report title; held here while the window has none
+    QLineEdit *edPrintTitle = nullptr;  // the report title
     QLineEdit *edSaveLag = nullptr;
     QCheckBox *cbMoveLabel = nullptr;
     QCheckBox *CheckBox1 = nullptr;
@@ -81,5 +81,4 @@ private:
     Dialogs &m_dialogs;
     SettingsFileWidgets m_w;
     QString m_defaultFolder;
-    QString m_companyName = DefaultCompanyName;
 };

@@ -10,6 +10,8 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pictureview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shape.h
   ${CMAKE_CURRENT_LIST_DIR}/shape.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stripbutton.h
+  ${CMAKE_CURRENT_LIST_DIR}/stripbutton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/updown.h
   ${CMAKE_CURRENT_LIST_DIR}/updown.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grids.h

@@ -1,5 +1,7 @@
 // The main window as the operator meets it: start-up, menu, tray, exit, about and help, captions,
 // and opening, committing and keeping picture files.
+#include <algorithm>
+
 #include <QAction>
 #include <QDialog>
 #include <QFile>
@@ -258,6 +260,29 @@ void TestMainWindow::sidePanelOpensAndCollapses()
     QTest::mouseClick(t.control<QWidget>("Panel88"), Qt::LeftButton, Qt::NoModifier, QPoint(8, 200));
     QCOMPARE(panel->maximumWidth(), 16);
     QCOMPARE(t.control<QPushButton>("Panel85")->text(), QStringLiteral("<"));
+
+    // "<<<-" is seen whole on the 16-pixel strip: its ink stays inside the button and ends in the
+    // dash (one short run of rows), not in the open end of a "<" (two runs apart).
+    auto *longest = t.control<QPushButton>("Panel90");
+    QCOMPARE(longest->text(), QStringLiteral("<<<-"));
+    const QImage shot = longest->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const int paper = qGray(shot.pixel(0, 0));
+    int left = shot.width(), right = -1;
+    for (int x = 0; x < shot.width(); ++x)
+        for (int y = 0; y < shot.height(); ++y)
+            if (qGray(shot.pixel(x, y)) < paper - 80) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    QVERIFY2(right > left, "no caption drawn");
+    QVERIFY2(left >= 1 && right <= shot.width() - 2, qPrintable(QStringLiteral("ink %1..%2").arg(left).arg(right)));
+    int top = shot.height(), bottom = -1;
+    for (int y = 0; y < shot.height(); ++y)
+        if (qGray(shot.pixel(right, y)) < paper - 80) {
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    QVERIFY2(bottom - top <= 1, qPrintable(QStringLiteral("last column inked from %1 to %2").arg(top).arg(bottom)));
 }
 
 void TestMainWindow::opensAJpegThroughTheMenu()

@@ -225,10 +225,11 @@ void TestOutputs::oneWorkOrderLeavesAsPicturesReportWorkbookAndCsv()
     t.trigger("Print1");
     QCOMPARE(t.log->previews, 1);
     QVERIFY(pdfText(t.path(QStringLiteral("printed.pdf"))).contains(QStringLiteral("共(3)筆")));
+    t.control<QLineEdit>("edPrintTitle")->setText(QStringLiteral("品質檢驗報告"));
     t.dialogs->saveNames.push_back(t.path(QStringLiteral("report")));
     t.trigger("mmExportPdf");
     const QString report = pdfText(t.path(QStringLiteral("report.pdf")));
-    for (const QString &text : {QStringLiteral("工單號碼："), QStringLiteral("WO1"), QStringLiteral("員工代號："),
+    for (const QString &text : {QStringLiteral("品質檢驗報告"), QStringLiteral("工單號碼："), QStringLiteral("WO1"), QStringLiteral("員工代號："),
                                 QStringLiteral("E07"), QStringLiteral("工單名稱："), OrderName, QStringLiteral("員工姓名："),
                                 QStringLiteral("王小明"), QStringLiteral("頁次："), QStringLiteral("物件名稱"),
                                 QStringLiteral("檢測序號"), QStringLiteral("距離/半徑"), QStringLiteral("圓心Y"),

@@ -1,16 +1,28 @@
 // The ratio calibration in the scale box and the camera pixel ratio's "重設", on the real window
-// with its starter scale set "1X" (1 mm per 100 pixels) and the work order W1.
+// with its starter scale set "1X" (1 mm per 100 pixels) and the work order W1; then the two ways a
+// station's pictures arrive: a grab from the camera and a file dropped into the watched folder.
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTest>
 
+#include "acquire/capture.h"
+#include "acquire/folderwatchcontroller.h"
 #include "acquire/picturefile.h"
 #include "acquire/picturefiles.h"
 #include "calibration/ratiocalibration.h"
@@ -90,6 +102,9 @@ private Q_SLOTS:
     void ccdMenuItemSwapsThePanels();
     void resetStretchesThePicture_data();
     void resetStretchesThePicture();
+    void grabFromTheTestPatternStartsAWorkOrder_data();
+    void grabFromTheTestPatternStartsAWorkOrder();
+    void watchedFolderTakesOneWholePicturePerShowing();
 };
 
 void TestRatio::openingAsksFirst()
@@ -326,6 +341,146 @@ void TestRatio::resetStretchesThePicture()
     pictures.restoreClean();
     QCOMPARE(pictures.view().size(), size);
     QCOMPARE(pictures.view().pixel(far), original.pixel(from));
+}
+
+void TestRatio::grabFromTheTestPatternStartsAWorkOrder_data()
+{
+    QTest::addColumn<QString>("ratioY");
+    QTest::addColumn<QSize>("size");
+    // The pattern's first format is 640 x 480; stretched by the ratio, then doubled.
+    QTest::newRow("square pixels") << "1000" << QSize(1280, 960);
+    QTest::newRow("wider pixels on Y") << "1100" << QSize(1408, 960);
+}
+
+void TestRatio::grabFromTheTestPatternStartsAWorkOrder()
+{
+    QFETCH(QString, ratioY);
+    QFETCH(QSize, size);
+    TestWindow t;
+    t.window->show();
+    t.control<QAction>("mmVFW1")->trigger();
+    t.dialogs->onExec = [](QDialog &dialog) {
+        auto *list = dialog.findChild<QListWidget *>(QStringLiteral("lbChoices"));
+        const QList<QListWidgetItem *> found = list->findItems(QStringLiteral("測試圖樣"), Qt::MatchExactly);
+        if (found.size() != 1)
+            return int(QDialog::Rejected);
+        list->setCurrentItem(found[0]);
+        return int(QDialog::Accepted);
+    };
+    t.control<QAction>("VideoSource1")->trigger();
+    QCOMPARE(t.log->execs, QStringList{QStringLiteral("dlgVideoSource")});
+    QVERIFY(t.window->capture().device().source().isTestPattern());
+
+    t.control<QCheckBox>("cbCameraRatio")->setChecked(true);
+    t.control<QLineEdit>("edCCDRatioX")->setText(QStringLiteral("1000"));
+    t.control<QLineEdit>("edCCDRatioY")->setText(ratioY);
+    t.control<QAction>("mm2x2")->trigger();
+    QCOMPARE(t.window->capture().zoomState(), 1);
+    // The camera item starts checked; switched off and on again, it connects to the chosen source.
+    auto *active = t.control<QAction>("mmCameraActive");
+    if (active->isChecked())
+        active->trigger();
+    active->trigger();
+    QVERIFY(active->isChecked());
+    CaptureDevice &device = t.window->capture().device();
+    QVERIFY(device.isConnected());
+    QImage probe;
+    QTRY_VERIFY(device.copyFrame(probe));
+    QTRY_VERIFY(t.control("TreeView1")->isVisible());
+
+    QTest::mouseClick(t.control<QAbstractButton>("sbCapture"), Qt::LeftButton);
+    QVERIFY2(t.log->errors.isEmpty(), qPrintable(t.log->errors.join(u'\n')));
+    QCOMPARE(t.window->pictures().view().size(), size);
+    QVERIFY(t.imgView()->isVisible());
+    // The stage's red marker at the top-left corner survives both enlargements.
+    QCOMPARE(t.window->pictures().view().pixelColor(1, 1), QColor(Qt::red));
+
+    QSqlQuery q(t.window->database().db());
+    QVERIFY(q.exec(QStringLiteral("select OperNo, PicFullName from RecTitle")));
+    QCOMPARE(rowTexts(q, QStringLiteral("OperNo PicFullName")), QStringList{QStringLiteral("TEMP|CaptureFN.JPG")});
+    QCOMPARE(t.control<QLineEdit>("edWorkSheetID")->text(), QStringLiteral("TEMP"));
+    QImage kept;
+    QVERIFY(decodeJpegFile(t.path(QStringLiteral("CaptureFN.JPG")), kept).ok());
+    QCOMPARE(kept.size(), size);
+    QVERIFY(QFile::exists(t.path(QStringLiteral("_CaptureFN.JPG"))));
+}
+
+void TestRatio::watchedFolderTakesOneWholePicturePerShowing()
+{
+    TestWindow t;
+    const QString folder = t.path(QStringLiteral("Pictures"));
+    QVERIFY(QDir().mkpath(folder));
+    FolderWatchController &watch = t.window->folderWatch();
+    watch.setWatchFolder(folder);
+    t.control<QLineEdit>("edSaveLag")->setText(QStringLiteral("1"));
+    t.control<QAction>("mmAutoDetect")->trigger();
+    QVERIFY(t.control<QAction>("mmAutoDetect")->isChecked());
+    QSignalSpy arrived(&watch, &FolderWatchController::pictureArrived);
+    // The timer's two ticks of one scan, each only while the timer runs, as it would fire them.
+    const auto scan = [&] {
+        for (int tick = 0; tick < 2 && watch.tmPicDetect().isActive(); ++tick)
+            watch.tmPicDetectTimer();
+    };
+
+    const QImage first = samplePicture(48, 40);
+    const QImage second = samplePicture(64, 24);
+    QVERIFY(writeBitmapFile(first, QDir(folder).filePath(QStringLiteral("a.bmp"))).ok());
+    QVERIFY(writeBitmapFile(second, QDir(folder).filePath(QStringLiteral("b.bmp"))).ok());
+    t.window->show();
+    t.window->hide();
+    QVERIFY(watch.tmPicDetect().isActive());
+    scan();
+    QCOMPARE(arrived.count(), 1);
+    QVERIFY(t.window->isVisible());
+    QVERIFY(!watch.tmPicDetect().isActive());
+    QCOMPARE(maxDifference(t.window->pictures().view(), first), 0);
+    // Shown, the watch takes nothing more until the window is hidden again.
+    scan();
+    QCOMPARE(arrived.count(), 1);
+    t.window->hide();
+    scan();
+    QCOMPARE(arrived.count(), 2);
+    QCOMPARE(maxDifference(t.window->pictures().view(), second), 0);
+    QCOMPARE(watch.watch().known(), (QStringList{QStringLiteral("a.bmp"), QStringLiteral("b.bmp")}));
+
+    // A picture written slowly, a few bytes at a time, while the watch looks at it.
+    const QImage third = samplePicture(80, 60);
+    const QString staged = t.path(QStringLiteral("c.bmp"));
+    QVERIFY(writeBitmapFile(third, staged).ok());
+    QFile whole(staged);
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    whole.close();
+    const QString target = QDir(folder).filePath(QStringLiteral("c.bmp"));
+    QFile growing(target);
+    QVERIFY(growing.open(QIODevice::WriteOnly));
+    growing.write(bytes.left(200));
+    growing.flush();
+    std::atomic<bool> finish = false;
+    std::thread writer([&] {
+        qsizetype written = 200;
+        while (!finish && written < bytes.size() - 1) {
+            growing.write(bytes.mid(written, 4));
+            growing.flush();
+            written += 4;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        growing.write(bytes.mid(written));
+        growing.close();
+    });
+    t.window->hide();
+    scan();
+    const qint64 seenAt = QFileInfo(target).size();
+    finish = true;
+    writer.join();
+    QVERIFY2(seenAt < bytes.size(), "the slow writer finished before the watch looked");
+    QCOMPARE(arrived.count(), 2);
+    QVERIFY(!watch.watch().known().contains(QStringLiteral("c.bmp")));
+    QVERIFY(!t.window->isVisible());
+    // Whole now, it is taken at the next scan.
+    scan();
+    QCOMPARE(arrived.count(), 3);
+    QCOMPARE(maxDifference(t.window->pictures().view(), third), 0);
 }
 
 QUILLMONT_TEST_MAIN(TestRatio)

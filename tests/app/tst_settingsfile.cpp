@@ -39,7 +39,7 @@ struct SettingsWindow : TestWindow {
     [[nodiscard]] QStringList controls() const
     {
         QStringList state;
-        for (const char *name : {"edSaveLag", "edCCDRatioX", "edCCDRatioY", "edTimes", "Edit7", "Edit8"})
+        for (const char *name : {"edPrintTitle", "edSaveLag", "edCCDRatioX", "edCCDRatioY", "edTimes", "Edit7", "Edit8"})
             state << QStringLiteral("%1=%2").arg(QLatin1String(name), text(name));
         for (const char *name : {"cbMoveLabel", "CheckBox1", "cbDisplayScaleGauge", "cbCross", "cbPhotoHide", "mmVFW1",
                                  "mmAutoDetect", "mmCameraActive", "cbCameraRatio", "mmHardness", "mm1x1", "mm2x2"})
@@ -68,7 +68,7 @@ void TestSettingsFile::noFileGivesTheDefaults()
     QVERIFY2(t.log->errors.isEmpty(), qPrintable(t.log->errors.join(u'\n')));
     const QString pictures = t.path(QStringLiteral("Pictures"));
     QCOMPARE(t.controls(),
-             (QStringList{"edSaveLag=1", "edCCDRatioX=1000", "edCCDRatioY=1000", "edTimes=36", "Edit7=320",
+             (QStringList{"edPrintTitle=Quillmont", "edSaveLag=1", "edCCDRatioX=1000", "edCCDRatioY=1000", "edTimes=36", "Edit7=320",
                           "Edit8=240", "cbMoveLabel=0", "CheckBox1=1", "cbDisplayScaleGauge=1", "cbCross=1",
                           "cbPhotoHide=0", "mmVFW1=0", "mmAutoDetect=0", "mmCameraActive=1", "cbCameraRatio=0",
                           "mmHardness=0", "mm1x1=1", "mm2x2=0", "ScrollBar1=25", "ScrollBar2=75", "ScrollBar3=70",
@@ -87,6 +87,7 @@ void TestSettingsFile::writtenReadBackAndKeptOnABadField()
     const QString folder = t.path(QStringLiteral("incoming"));
     QVERIFY(QDir().mkdir(folder));
     t.window->folderWatch().setWatchFolder(folder);
+    t.type("edPrintTitle", QStringLiteral("品質檢驗報告"));
     t.type("edSaveLag", QStringLiteral(" 250 "));
     t.setChecked("cbMoveLabel", true);
     t.setChecked("CheckBox1", false);
@@ -107,7 +108,7 @@ void TestSettingsFile::writtenReadBackAndKeptOnABadField()
     QVERIFY2(t.log->errors.isEmpty(), qPrintable(t.log->errors.join(u'\n')));
     const QByteArray written = t.iniBytes();
     QCOMPARE(QString::fromUtf8(written),
-             QStringLiteral("[Company]\nName=Quillmont\n"
+             QStringLiteral("[Company]\nName=品質檢驗報告\n"
                             "[Application]\nPicPath=%1\n"
                             "[OpenPicture]\nSaveLag=250\n"
                             "[Option]\nMoveLabel=1\nRedPoint=0\nScalegauge=1\nCrossLine=1\nHidePhoto=1\n"
@@ -128,6 +129,7 @@ void TestSettingsFile::writtenReadBackAndKeptOnABadField()
         return state;
     }();
     t.window->folderWatch().setWatchFolder(t.path(QStringLiteral("Pictures")));
+    t.type("edPrintTitle", QStringLiteral("x"));
     t.type("edSaveLag", QStringLiteral("7"));
     t.setChecked("cbMoveLabel", false);
     t.setChecked("CheckBox1", true);
