@@ -15,7 +15,7 @@
 
 #include "app/pagehelpers.h"
 #include "app/pages.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "base/numberformat.h"
 #include "ui/shape.h"
 #include "ui/updown.h"

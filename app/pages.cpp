@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/pagehelpers.h"
-#include "app/settings.h"
+#include "base/settings.h"
 
 TablePage buildTablePage(QTabWidget *pages)
 {

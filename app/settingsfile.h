@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 class CaptureController;
 class Dialogs;

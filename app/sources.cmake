@@ -28,11 +28,6 @@ list(APPEND QM_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settingsfile.h
   ${CMAKE_CURRENT_LIST_DIR}/settingsfile.cpp
 )
-# The settings file's contents: GUI-free, so the core tests cover it.
-list(APPEND QM_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/settings.h
-  ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
-)
 # The program's entry, the one source of the executable.
 list(APPEND QM_ENTRY_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/entry.cpp

@@ -1,4 +1,6 @@
 list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/settings.h
+  ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/canvas.h
   ${CMAKE_CURRENT_LIST_DIR}/canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/color.h

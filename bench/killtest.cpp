@@ -19,7 +19,7 @@
 #include <unistd.h>
 
 #include "acquire/picturefile.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "base/encoding.h"
 #include "base/inifile.h"
 #include "display/annotate.h"

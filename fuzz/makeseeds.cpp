@@ -16,7 +16,7 @@
 #include <turbojpeg.h>
 
 #include "acquire/picturefile.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "base/encoding.h"
 #include "base/gridlayout.h"
 #include "base/inifile.h"

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "base/inifile.h"
 #include "base/numberformat.h"
 #include "fuzz/fuzzentry.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "display/annotate.h"
 #include "output/csvexport.h"
 #include "output/exportdata.h"
