@@ -71,6 +71,6 @@ echo "measurements stored:   $stored (completion logged)"
 echo "integrity failures:    $integrity_failures"
 echo "measurements lost:     $lost"
 echo "torn files:            $torn"
-echo "temporaries left:      $leftovers (files a killed write could not remove; never in place of a file)"
+echo "temporaries left:      $leftovers (a killed write could not remove them; never in place of a file; the next write of the same picture removes those over a minute old)"
 [ "$keep" = 1 ] && echo "work folder:           $work"
 exit 0

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <utility>
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
@@ -30,6 +32,23 @@ QString failure(const QString &path, const QString &reason)
     return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
+// A write killed midway (a power cut, the program ended from outside) leaves its temporary behind.
+// Those of this target that are old enough not to be another write still going on are removed
+// before a new one is made, so they do not pile up beside an often written picture.
+void removeStaleTemporaries(const QString &folder, const QString &prefix)
+{
+    constexpr int stubLength = 6;  // the XXXXXX of the name pattern
+    const QDateTime stale = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.size() != prefix.size() + stubLength || !name.startsWith(prefix))
+            continue;
+        const QString path = dir.filePath(name);
+        if (QFileInfo(path).lastModified() < stale)
+            QFile::remove(path);
+    }
+}
+
 // One picture of the pair, written under a temporary name beside its place until both are done.
 // The temporary goes away with it unless it was renamed into place.
 class Staged {
@@ -46,10 +65,12 @@ public:
     QString write(const QImage &image, bool jpeg, int quality)
     {
         const qsizetype slash = m_target.lastIndexOf(QLatin1Char('/'));
+        const QString folder = m_target.left(slash + 1);
+        const QString prefix = QLatin1Char('.') + m_target.mid(slash + 1) + QLatin1Char('.');
+        removeStaleTemporaries(folder.isEmpty() ? QStringLiteral(".") : folder, prefix);
         {
             // Only the name is taken: the writer makes the file anew, with the usual permissions.
-            QTemporaryFile name(m_target.left(slash + 1) + QLatin1Char('.') + m_target.mid(slash + 1)
-                                + QStringLiteral(".XXXXXX"));
+            QTemporaryFile name(folder + prefix + QStringLiteral("XXXXXX"));
             if (!name.open())
                 return failure(m_target, name.errorString());
             m_temporary = name.fileName();

@@ -1,5 +1,6 @@
 #include "display/annotate.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -140,7 +141,7 @@ TEST_F(AnnotatedPairTest, CleanUnderTheChosenNameAnnotatedWithUnderscore)
                                     QStringLiteral("a.jpeg.BMP"), QStringLiteral("圖一.JPG")}));
 }
 
-TEST_F(AnnotatedPairTest, AFailedWriteLeavesTheEarlierPairAsItWas)
+TEST_F(AnnotatedPairTest, FailedAndKilledWritesLeaveTheEarlierPairAndNoPileOfTemporaries)
 {
     ASSERT_TRUE(writeAnnotatedPair(flatPicture(Qt::gray), flatPicture(Qt::blue), path("p.jpg"), 1, 80).ok());
     const QByteArray cleanBefore = fileBytes(path("p.jpg"));
@@ -165,6 +166,22 @@ TEST_F(AnnotatedPairTest, AFailedWriteLeavesTheEarlierPairAsItWas)
         EXPECT_FALSE(refused.ok()) << quality;
         unchanged();
     }
+
+    // Temporaries a killed write left behind go with the next write of the same picture; a fresh
+    // one may be another write still going on, and other names are not ours.
+    const auto leave = [&](const char *name, int secondsAgo) {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.write("half") == 4 && file.flush());
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+    };
+    leave(".p.jpg.Ab12Cd", 120);
+    leave("._p.jpg.zzzzzz", 3600);
+    leave(".p.jpg.Fresh1", 5);
+    leave(".p.jpg.notes", 3600);
+    ASSERT_TRUE(writeAnnotatedPair(flatPicture(Qt::gray), flatPicture(Qt::blue), path("p.jpg"), 1, 80).ok());
+    EXPECT_EQ(files(), QStringList({QStringLiteral(".p.jpg.Fresh1"), QStringLiteral(".p.jpg.notes"),
+                                    QStringLiteral("_p.jpg"), QStringLiteral("p.jpg")}));
 
     LockedFolder lock(dir.path());
     if (!lock.locked())
