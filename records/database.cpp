@@ -6,6 +6,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryFile>
 #include <QUuid>
 
 #include "records/dataset.h"
@@ -124,6 +125,7 @@ Dialect Dialect::sqlite()
     // WAL survives in the file; the other two are per connection. Jet enforced no references either.
     d.pragmas = {QStringLiteral("PRAGMA journal_mode=WAL"), QStringLiteral("PRAGMA synchronous=FULL"),
                  QStringLiteral("PRAGMA foreign_keys=OFF")};
+    d.writeCheck = {QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("ROLLBACK")};
     return d;
 }
 
@@ -171,13 +173,30 @@ Database::~Database()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
+namespace {
+
+// The refusal to open, naming the file, the engine's reason and a folder that takes no new file:
+// the usual cause, which the engine does not tell.
+DatabaseError openingFailed(const QString &filePath, const QString &reason)
+{
+    const QString file = QDir::toNativeSeparators(filePath);
+    const QString folder = QFileInfo(filePath).absolutePath();
+    QTemporaryFile probe(folder + QStringLiteral("/.quillmont-XXXXXX"));
+    if (QFileInfo(folder).isDir() && !probe.open())
+        return DatabaseError(QStringLiteral("無法開啟資料庫 %1：資料夾 %2 無法寫入（%3）。")
+                                 .arg(file, QDir::toNativeSeparators(folder), reason));
+    return DatabaseError(QStringLiteral("無法開啟資料庫 %1：%2").arg(file, reason));
+}
+
+}  // namespace
+
 void Database::connect()
 {
     const bool existed = QFileInfo::exists(m_filePath);
     m_db = QSqlDatabase::addDatabase(m_dialect.driver, m_connectionName);
     m_db.setDatabaseName(m_filePath);
     if (!m_db.open())
-        throw DatabaseError(m_db.lastError().text());
+        throw openingFailed(m_filePath, m_db.lastError().text());
 
     // SQLite opens any file; a file that is not a database only shows on the first read, which must
     // come before anything that writes (the journal mode) so such a file stays as it was.
@@ -185,14 +204,18 @@ void Database::connect()
     {
         QSqlQuery check(m_db);
         if (!check.exec(m_dialect.schemaCheck) || !check.next())
-            throw DatabaseError(check.lastError().text());
+            throw openingFailed(m_filePath, check.lastError().text());
         schemaObjects = check.value(0).toInt();
     }
     // A database the program cannot use is refused before anything is written to it.
     if (schemaObjects != 0)
         checkSchema();
-    for (const QString &pragma : std::as_const(m_dialect.pragmas))
-        exec(m_db, pragma);
+    // A file or folder that refuses writing is refused here, not at the first stored measurement.
+    for (const QString &statement : std::as_const(m_dialect.pragmas) + m_dialect.writeCheck) {
+        QSqlQuery query(m_db);
+        if (!query.exec(statement))
+            throw openingFailed(m_filePath, query.lastError().text());
+    }
 
     if (schemaObjects == 0) {
         try {

@@ -20,6 +20,8 @@ struct Dialect {
     // number of schema objects (0 for a new, empty database).
     QString schemaCheck;
     QStringList pragmas;     // connection settings, run after the check succeeded
+    // Takes the write lock and lets it go, writing nothing: fails on a file or folder that refuses writing.
+    QStringList writeCheck;
 
     [[nodiscard]] static Dialect sqlite();
     // The dialect of a Qt SQL driver name; throws DatabaseError for an engine without one.
@@ -34,7 +36,7 @@ struct Dialect {
 // is refused, untouched, with a message naming it.
 class Database {
 public:
-    // Opens <programFolder>/<dialect file>; throws DatabaseError with the engine's words.
+    // Opens <programFolder>/<dialect file>; throws DatabaseError naming the file, with the engine's words.
     [[nodiscard]] static std::unique_ptr<Database> open(const QString &programFolder,
                                                         const Dialect &dialect = Dialect::sqlite());
     ~Database();

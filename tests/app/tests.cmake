@@ -13,5 +13,5 @@ quillmont_gui_test(tst_outputs ${CMAKE_CURRENT_LIST_DIR}/tst_outputs.cpp ${CMAKE
 # The exports fill the template the build puts beside the program.
 add_dependencies(tst_outputs quillmont quillmont_default_template)
 target_compile_definitions(tst_outputs PRIVATE QUILLMONT_TEMPLATE="${QM_TEMPLATE}" QUILLMONT_PROGRAM="$<TARGET_FILE:quillmont>")
-quillmont_gui_test(tst_badinput ${CMAKE_CURRENT_LIST_DIR}/tst_badinput.cpp)
+quillmont_gui_test(tst_badinput ${CMAKE_CURRENT_LIST_DIR}/tst_badinput.cpp ${CMAKE_CURRENT_LIST_DIR}/../base/lockedfolder.cpp)
 quillmont_gui_test(tst_settingsfile ${CMAKE_CURRENT_LIST_DIR}/tst_settingsfile.cpp)

@@ -1,7 +1,7 @@
 // Every number field of the real window given what an operator may type by mistake: nothing, letters,
 // a huge or negative number, "nan", "inf" and a decimal comma. Each time the window says what is wrong
 // (a message, or the read-out's own no-value text), writes nothing to the database or beside the
-// picture, and goes on working.
+// picture, and goes on working. A program folder that takes no new file is refused at start.
 #include <cmath>
 #include <functional>
 
@@ -21,7 +21,10 @@
 #include "acquire/picturefiles.h"
 #include "base/numberparse.h"
 #include "records/database.h"
+#include "records/dataset.h"
 #include "tests/app/testkit.h"
+#include "tests/base/lockedfolder.h"
+#include "tests/filebytes.h"
 #include "ui/guarded.h"
 
 namespace {
@@ -137,7 +140,43 @@ class TestBadInput : public QObject {
 private Q_SLOTS:
     void everyNumberFieldRefusesBadText_data();
     void everyNumberFieldRefusesBadText();
+    void aLockedProgramFolderIsRefusedAtStartWithNothingLost();
 };
+
+// A program folder that takes no new file (a write-protected install, a locked share): the window
+// is refused at start with a message naming the database and the folder, and nothing in the
+// folder changes; unlocked, the next start has every earlier measurement.
+void TestBadInput::aLockedProgramFolderIsRefusedAtStartWithNothingLost()
+{
+    TestWindow t;
+    t.showPlainPicture(200, 160, QColor(90, 90, 90));
+    t.selectKind(2);
+    t.clickPicture(10, 10);
+    t.clickPicture(50, 40);
+    const QStringList rows = databaseRows(*t.window);
+    QVERIFY(rows.filter(QStringLiteral("RecDetail|")).size() == 1);
+    t.window.reset();
+    const QString database = t.path(QStringLiteral("Quillmont1394.db"));
+    const QByteArray stored = fileBytes(database);
+    const QStringList files = folderFiles(t.folder.path());
+    {
+        LockedFolder lock(t.folder.path());
+        if (!lock.locked())
+            QSKIP("this file system cannot lock a folder");
+        try {
+            t.restart();
+            QFAIL("the window started in a folder where its database cannot be written");
+        } catch (const DatabaseError &e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("無法開啟資料庫 %1：資料夾 %2 無法寫入")
+                                                .arg(database, t.folder.path())),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(fileBytes(database), stored);
+        QCOMPARE(folderFiles(t.folder.path()), files);
+    }
+    t.restart();
+    QCOMPARE(databaseRows(*t.window), rows);
+}
 
 void TestBadInput::everyNumberFieldRefusesBadText_data()
 {
