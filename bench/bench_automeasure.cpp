@@ -31,30 +31,16 @@
 #include "acquire/picturefiles.h"
 #include "app/main.h"
 #include "base/numberformat.h"
+#include "bench/bench_floor.h"
+#include "bench/timing.h"
 #include "tests/app/testkit.h"
 #include "tests/automeasure/impression.h"
 
 namespace {
 
+using bench::medianMs;
+using benchfloor::TjHandle;
 using impression::Scene;
-
-struct TjDestroy {
-    void operator()(void *handle) const { tjDestroy(handle); }
-};
-using TjHandle = std::unique_ptr<void, TjDestroy>;
-
-double medianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Median decode time of picture encoded as a camera would (quality 92, 4:2:0), into a reused
 // buffer; the JPEG is written to jpegPath when one is given.

@@ -20,6 +20,7 @@
 #include "acquire/picturefile.h"
 #include "base/safefile.h"
 #include "bench/bench_floor.h"
+#include "bench/timing.h"
 #include "display/annotate.h"
 #include "display/marks.h"
 #include "output/csvexport.h"
@@ -35,24 +36,13 @@
 
 namespace {
 
+using bench::medianMs;
+
 constexpr int Width = 5472;
 constexpr int Height = 3648;
 constexpr int Quality = 92;
 constexpr int Rows = 1000;
 constexpr int OrderRows = 10'000;
-
-double medianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Rows of every kind spread over the picture, each with a label of several lines.
 QList<MeasurementObject> sampleRows()

@@ -14,31 +14,17 @@
 
 #include "acquire/picturefiles.h"
 #include "bench/bench_floor.h"
+#include "bench/timing.h"
 #include "measure/measuring.h"
 #include "tests/app/testkit.h"
 #include "ui/pictureview.h"
 
 namespace {
 
+using bench::median;
+
 constexpr int Width = 5472;
 constexpr int Height = 3648;
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-long peakKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
 
 QString writeSample(const QTemporaryDir &dir)
 {
@@ -87,7 +73,7 @@ int memoryRun(const QString &jpeg)
     }
     mouseMoves(view, 200);
     window.pictureFiles().LoadPictureFile(jpeg);
-    std::printf("%ld\n", peakKiB());
+    std::printf("%ld\n", bench::statusKiB("VmHWM:"));
     return 0;
 }
 

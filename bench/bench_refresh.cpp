@@ -21,6 +21,7 @@
 
 #include "acquire/picturefiles.h"
 #include "bench/bench_floor.h"
+#include "bench/timing.h"
 #include "calibration/scalevalues.h"
 #include "display/marks.h"
 #include "display/pictures.h"
@@ -38,24 +39,10 @@
 
 namespace {
 
+using bench::median;
+using bench::statusKiB;
+
 constexpr int Rows = 1000;
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-long statusKiB(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(qsizetype(std::strlen(key))).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
 
 // The points of one measurement of the kind inside a cell of the picture, about as large as the
 // cell: 1000 measurements laid out the way an operator spreads them, each with its marks and label.

@@ -21,23 +21,13 @@
 #include "acquire/picturefile.h"
 #include "acquire/testpattern.h"
 #include "acquire/videoframe.h"
+#include "bench/timing.h"
 #include "display/magnifier.h"
 #include "display/pictures.h"
 
 namespace {
 
-double medianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using bench::medianMs;
 
 // A mouse path over the picture: a wide ellipse with its edges near the picture's corners.
 std::vector<QPointF> mousePath(QSize size, int moves)

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QSqlQuery>
@@ -92,6 +94,19 @@ void TestWindow::showPlainPicture(int width, int height, const QColor &color)
     (void)writeBitmapFile(plain, file);
     window->pictureFiles().LoadPictureFile(file);
     window->show();
+}
+
+void TestWindow::openPartPicture(const QImage &picture, double scaleX, double scaleY)
+{
+    const QString file = path(QStringLiteral("part.bmp"));
+    (void)writeBitmapFile(picture, file);
+    openThroughMenu(file);
+    window->show();
+    control<QLineEdit>("edWorkSheetID")->setText(QStringLiteral("WO1"));
+    control<QComboBox>("cbOBJID")->setEditText(QStringLiteral("P1"));
+    window->state().scale.ScaleX = scaleX;
+    window->state().scale.ScaleY = scaleY;
+    window->state().scale.UnitFactor = 1;
 }
 
 void prepareTestProcess()

@@ -43,6 +43,9 @@ struct TestWindow {
     void selectKind(int kind);
     // Loads a plain picture of one colour (written as "grey.bmp") and shows the window.
     void showPlainPicture(int width, int height, const QColor &color);
+    // Opens picture (written as "part.bmp") through the menu, shows the window, and sets work order
+    // WO1, part P1 and the scale in millimetres per pixel.
+    void openPartPicture(const QImage &picture, double scaleX, double scaleY);
 };
 
 // Deterministic process settings for every widget test: C locale, offscreen, test paths.

@@ -98,15 +98,7 @@ QJsonValue runPython(const char *script, const QStringList &arguments)
 struct OutputWindow : TestWindow {
     OutputWindow()
     {
-        const QString file = path(QStringLiteral("part.bmp"));
-        (void)writeBitmapFile(samplePicture(640, 480), file);
-        openThroughMenu(file);
-        window->show();
-        control<QLineEdit>("edWorkSheetID")->setText(QStringLiteral("WO1"));
-        control<QComboBox>("cbOBJID")->setEditText(QStringLiteral("P1"));
-        window->state().scale.ScaleX = 0.01;
-        window->state().scale.ScaleY = 0.01;
-        window->state().scale.UnitFactor = 1;
+        openPartPicture(samplePicture(640, 480), 0.01, 0.01);
         Dataset(QStringLiteral("setup"), window->database().db())
             .run(Sql::TitleInsert, {{QStringLiteral("_mIndex"), 3}, {QStringLiteral("_OperNo"), QStringLiteral("WO1")},
                                     {QStringLiteral("_OperName"), OrderName}, {QStringLiteral("_OperatorID"), QStringLiteral("E07")},

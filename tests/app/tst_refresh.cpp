@@ -51,15 +51,7 @@ struct Shown {
 struct RefreshWindow : TestWindow {
     RefreshWindow()
     {
-        const QString file = path(QStringLiteral("part.bmp"));
-        (void)writeBitmapFile(samplePicture(400, 300), file);
-        openThroughMenu(file);
-        window->show();
-        control<QLineEdit>("edWorkSheetID")->setText(QStringLiteral("WO1"));
-        control<QComboBox>("cbOBJID")->setEditText(QStringLiteral("P1"));
-        window->state().scale.ScaleX = 0.01;
-        window->state().scale.ScaleY = 0.02;
-        window->state().scale.UnitFactor = 1;
+        openPartPicture(samplePicture(400, 300), 0.01, 0.02);
         dialogs->onExec = [](QDialog &dialog) {
             dialog.findChild<QLineEdit *>(QStringLiteral("edText"))->setText(QStringLiteral("it's a note"));
             dialog.findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
