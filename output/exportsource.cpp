@@ -1,5 +1,7 @@
 #include "output/exportsource.h"
 
+#include <utility>
+
 #include "records/dataset.h"
 #include "records/measurementobject.h"
 #include "records/measurementstore.h"
@@ -35,6 +37,20 @@ ExportRow exportRow(const MeasurementObject &m, bool attribIdNull)
     return r;
 }
 
+// Every measurement row of the work order the statement selects, each made into what the caller keeps.
+template <class Make>
+auto readOrderRows(Dataset &scratch, const QStringList &statement, const QString &operNo, Make make)
+{
+    scratch.openWith(statement, orderParams(operNo));
+    QList<decltype(make(std::declval<const MeasurementColumns &>()))> rows;
+    rows.reserve(scratch.recordCount());
+    const MeasurementColumns columns(scratch);
+    scratch.first();
+    for (int i = 0; i < scratch.recordCount(); ++i, scratch.next())
+        rows << make(columns);
+    return rows;
+}
+
 }  // namespace
 
 ExportTitle readExportTitle(Dataset &scratch, const QString &operNo)
@@ -59,26 +75,15 @@ ExportTitle readExportTitle(Dataset &scratch, const QString &operNo)
 
 QList<ExportRow> readExportRows(Dataset &scratch, const QString &operNo)
 {
-    scratch.openWith(Sql::MeasureList, orderParams(operNo));
-    QList<ExportRow> rows;
-    rows.reserve(scratch.recordCount());
-    const MeasurementColumns columns(scratch);
-    scratch.first();
-    for (int i = 0; i < scratch.recordCount(); ++i, scratch.next())
-        rows << exportRow(measurementFromRow(scratch, columns), scratch.fieldAt(columns.AttribID).isNull());
-    return rows;
+    return readOrderRows(scratch, Sql::MeasureList, operNo, [&](const MeasurementColumns &columns) {
+        return exportRow(measurementFromRow(scratch, columns), scratch.fieldAt(columns.AttribID).isNull());
+    });
 }
 
 QList<MeasurementObject> readDrawnMeasurements(Dataset &scratch, const QString &operNo)
 {
-    scratch.openWith(Sql::MeasureDraw, orderParams(operNo));
-    QList<MeasurementObject> rows;
-    rows.reserve(scratch.recordCount());
-    const MeasurementColumns columns(scratch);
-    scratch.first();
-    for (int i = 0; i < scratch.recordCount(); ++i, scratch.next())
-        rows << measurementFromRow(scratch, columns);
-    return rows;
+    return readOrderRows(scratch, Sql::MeasureDraw, operNo,
+                         [&](const MeasurementColumns &columns) { return measurementFromRow(scratch, columns); });
 }
 
 void storePictureName(Dataset &qryTitle, Dataset &scratch, const QString &operNo, const QString &pictureName)
