@@ -107,7 +107,7 @@ void exec(const QSqlDatabase &db, const QString &statement)
 {
     QSqlQuery query(db);
     if (!query.exec(statement))
-        throw DatabaseError(query.lastError().text());
+        throw DatabaseError::fromEngine(query.lastError());
 }
 
 }  // namespace
@@ -258,7 +258,7 @@ void Database::checkSchema() const
 void Database::createSchema()
 {
     if (!m_db.transaction())
-        throw DatabaseError(m_db.lastError().text());
+        throw DatabaseError::fromEngine(m_db.lastError());
     try {
         for (const QString &statement : schemaStatements(m_dialect))
             exec(m_db, statement);
@@ -291,5 +291,5 @@ void Database::createSchema()
         throw;
     }
     if (!m_db.commit())
-        throw DatabaseError(m_db.lastError().text());
+        throw DatabaseError::fromEngine(m_db.lastError());
 }

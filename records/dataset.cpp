@@ -185,6 +185,17 @@ QString paramName(const QString &name)
 
 }  // namespace
 
+DatabaseError DatabaseError::fromEngine(const QSqlError &error)
+{
+    // The engine's primary result codes SQLITE_FULL and SQLITE_READONLY.
+    const QString code = error.nativeErrorCode();
+    if (code == QLatin1String("13"))
+        return DatabaseError(QStringLiteral("磁碟已滿，資料沒有寫入資料庫。（%1）").arg(error.text()));
+    if (code == QLatin1String("8"))
+        return DatabaseError(QStringLiteral("資料庫無法寫入，資料沒有寫入。（%1）").arg(error.text()));
+    return DatabaseError(error.text());
+}
+
 Dataset::Dataset(const QString &name, const QSqlDatabase &db, QObject *parent)
     : QObject(parent)
     , m_connectionName(db.connectionName())
@@ -290,7 +301,7 @@ void Dataset::fetchAll(QSqlQuery &query, bool withHiddenId, std::vector<QVariant
             ids.push_back(id);
     }
     if (query.lastError().isValid())
-        throw DatabaseError(query.lastError().text());
+        throw DatabaseError::fromEngine(query.lastError());
 }
 
 void Dataset::open()

@@ -13,12 +13,16 @@
 
 #include "base/programerror.h"
 
+class QSqlError;
 class QSqlQuery;
 
 // A database failure with the engine's own words, shown as it is in the error box.
 class DatabaseError : public ProgramError {
 public:
     using ProgramError::ProgramError;
+    // The engine's failure; a full disk and a file that refuses writing are said in the operator's
+    // words first, since nothing of the statement was written.
+    [[nodiscard]] static DatabaseError fromEngine(const QSqlError &error);
 };
 
 // A named query on the one connection, with the behaviour the program's screens rely on: opening

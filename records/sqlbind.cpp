@@ -83,7 +83,7 @@ void prepareStatement(QSqlQuery &query, const QStringList &lines, const QVariant
     }
 
     if (!query.prepare(text))
-        throw DatabaseError(query.lastError().text());
+        throw DatabaseError::fromEngine(query.lastError());
     // Qt finds placeholders with its own scanner, which knows no comments; where it disagrees with the
     // engine's view some value would silently go to the wrong place.
     if (query.boundValues().size() != occurrences.size())
@@ -104,7 +104,7 @@ void prepareStatement(QSqlQuery &query, const QStringList &lines, const QVariant
 void execStatement(QSqlQuery &query)
 {
     if (!query.exec())
-        throw DatabaseError(query.lastError().text());
+        throw DatabaseError::fromEngine(query.lastError());
 }
 
 QSqlQuery runStatement(const QSqlDatabase &db, const QStringList &lines, const QVariantMap &params, bool forwardOnly)

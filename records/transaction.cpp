@@ -8,7 +8,7 @@ Transaction::Transaction(const QSqlDatabase &db)
     : m_db(db)
 {
     if (!m_db.transaction())
-        throw DatabaseError(m_db.lastError().text());
+        throw DatabaseError::fromEngine(m_db.lastError());
 }
 
 Transaction::~Transaction()
@@ -20,6 +20,6 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     if (!m_db.commit())
-        throw DatabaseError(m_db.lastError().text());
+        throw DatabaseError::fromEngine(m_db.lastError());
     m_open = false;
 }

@@ -20,6 +20,7 @@
 #include "app/main.h"
 #include "acquire/picturefiles.h"
 #include "base/numberparse.h"
+#include "measure/measurementlabel.h"
 #include "records/database.h"
 #include "records/dataset.h"
 #include "tests/app/testkit.h"
@@ -141,7 +142,44 @@ private Q_SLOTS:
     void everyNumberFieldRefusesBadText_data();
     void everyNumberFieldRefusesBadText();
     void aLockedProgramFolderIsRefusedAtStartWithNothingLost();
+    void aFullDiskRefusesTheMeasurementAndKeepsTheEarlierOnes();
 };
+
+// The disk of the program folder fills up while measuring: the measurement that cannot be stored
+// gives one message and leaves no label, the earlier ones stay, and with room again measuring goes on.
+void TestBadInput::aFullDiskRefusesTheMeasurementAndKeepsTheEarlierOnes()
+{
+    TestWindow t;
+    t.window.reset();
+    FullDisk disk(t.folder.path(), 4 * 1024 * 1024);
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.reason()));
+    t.restart();
+    t.showPlainPicture(200, 160, QColor(90, 90, 90));
+    t.selectKind(2);
+    const auto measure = [&](int y) {
+        t.clickPicture(10, y);
+        t.clickPicture(150, y + 20);
+    };
+    measure(10);
+    const QStringList rows = databaseRows(*t.window);
+    QCOMPARE(rows.filter(QStringLiteral("RecDetail|")).size(), 1);
+    QCOMPARE(t.window->findChildren<MeasurementLabel *>().size(), 1);
+
+    disk.fill();
+    measure(60);
+    QCOMPARE(t.log->messages.size() + t.log->errors.size(), 1);
+    QVERIFY2((t.log->messages + t.log->errors).first().startsWith(QStringLiteral("磁碟已滿，資料沒有寫入資料庫。")),
+             qPrintable((t.log->messages + t.log->errors).join(u'/')));
+    QCOMPARE(databaseRows(*t.window), rows);
+    QCOMPARE(t.window->findChildren<MeasurementLabel *>().size(), 1);
+
+    QVERIFY(QFile::remove(t.path(QStringLiteral(".filler"))));
+    measure(110);
+    QCOMPARE(databaseRows(*t.window).filter(QStringLiteral("RecDetail|")).size(), 2);
+    QCOMPARE(t.window->findChildren<MeasurementLabel *>().size(), 2);
+    t.window.reset();
+}
 
 // A program folder that takes no new file (a write-protected install, a locked share): the window
 // is refused at start with a message naming the database and the folder, and nothing in the
