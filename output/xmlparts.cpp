@@ -1,5 +1,8 @@
 #include "output/xmlparts.h"
 
+#include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include <QStringList>
 
@@ -28,6 +31,19 @@ QStringList folderSegments(const QString &part)
     if (!segments.isEmpty())
         segments.removeLast();
     return segments;
+}
+
+// A prefix that can stand before a name in a start tag: the parser takes "xmlns:2r" as an attribute
+// name but refuses "2r:id", so the template's own declaration of such a prefix cannot be reused.
+bool usablePrefix(std::string_view prefix)
+{
+    const auto letter = [](unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; };
+    if (prefix.empty() || !letter(static_cast<unsigned char>(prefix.front())))
+        return false;
+    return std::all_of(prefix.begin(), prefix.end(), [&](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return letter(u) || std::isdigit(u) || c == '-' || c == '.';
+    });
 }
 
 }  // namespace
@@ -94,7 +110,7 @@ std::string namespacePrefix(pugi::xml_node node, const char *uri, const char *pr
     for (pugi::xml_node n = node; n && n.type() == pugi::node_element; n = n.parent())
         for (pugi::xml_attribute attribute : n.attributes()) {
             const std::string_view name = attribute.name();
-            if (name.starts_with("xmlns:") && std::string_view(attribute.value()) == uri)
+            if (name.starts_with("xmlns:") && std::string_view(attribute.value()) == uri && usablePrefix(name.substr(6)))
                 return std::string(name.substr(6));
         }
     pugi::xml_node root = node;

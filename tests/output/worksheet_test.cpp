@@ -54,3 +54,30 @@ TEST(WorksheetTest, CellsBeyondTheLastOfASheetAreRefused)
         }
     }
 }
+
+// The drawing's id goes under a prefix the template declares for the relationships namespace, or a
+// new one when the template's prefix could not stand in a start tag: the sheet must read again.
+TEST(WorksheetTest, TheDrawingIdIsWrittenUnderAPrefixThatReadsAgain)
+{
+    const char *relationships = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    const struct {
+        const char *declared;
+        const char *attribute;
+    } cases[] = {{"rel", "rel:id"}, {"2r", "r:id"}, {"r.x-1", "r.x-1:id"}, {"-r", "r:id"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.declared);
+        Worksheet sheet;
+        QString error;
+        const QByteArray bytes = QByteArray(R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:)")
+                                 + c.declared + "=\"" + relationships + "\"><sheetData/></worksheet>";
+        ASSERT_TRUE(sheet.load(bytes, QStringLiteral("xl/worksheets/sheet1.xml"), &error)) << error.toStdString();
+        sheet.setDrawing(QStringLiteral("rId7"));
+        Worksheet again;
+        ASSERT_TRUE(again.load(sheet.bytes(), QStringLiteral("xl/worksheets/sheet1.xml"), &error)) << error.toStdString();
+        EXPECT_EQ(again.drawingId(), QStringLiteral("rId7"));
+        pugi::xml_document doc;
+        const QByteArray written = sheet.bytes();
+        ASSERT_TRUE(doc.load_buffer(written.constData(), size_t(written.size())));
+        EXPECT_TRUE(doc.child("worksheet").child("drawing").attribute(c.attribute)) << written.toStdString();
+    }
+}
