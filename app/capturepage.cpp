@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "acquire/capturedevice.h"
+#include "app/pagehelpers.h"
 #include "app/pages.h"
 #include "ui/pictureview.h"
 #include "ui/widgets.h"
@@ -76,15 +77,16 @@ void buildCaptureControls(MeasuringPage &p, QMainWindow *window, QLabel *statusP
 
     // The capture buttons follow the open button; the magnifier stands before the hide button.
     auto *top = p.TabSheet1->findChild<QWidget *>(QStringLiteral("plTop"));
-    auto *bar = qobject_cast<QHBoxLayout *>(top->layout());
-    int at = bar->indexOf(p.sbLoad) + 1;
+    QHBoxLayout *actions = topBarRowOf(p.sbLoad);
+    int at = actions->indexOf(p.sbLoad) + 1;
     w.sbLifeCap = toolButton(top, "sbLifeCap", QStringLiteral("即時"), QStringLiteral("即時影像"));
     w.sbCapture = toolButton(top, "sbCapture", QStringLiteral("擷取"), QStringLiteral("擷取影像"));
-    bar->insertWidget(at++, w.sbLifeCap);
-    bar->insertWidget(at, w.sbCapture);
+    actions->insertWidget(at++, w.sbLifeCap);
+    actions->insertWidget(at, w.sbCapture);
     s.magnifier.window = window;
     s.magnifier.bbtShowZoom = toolButton(top, "bbtShowZoom", QStringLiteral("放大鏡"), QStringLiteral("放大鏡"));
-    bar->insertWidget(bar->indexOf(p.bbtHidden), s.magnifier.bbtShowZoom);
+    QHBoxLayout *options = topBarRowOf(p.bbtHidden);
+    options->insertWidget(options->indexOf(p.bbtHidden), s.magnifier.bbtShowZoom);
 
     // The preview host lies over the picture at the content's origin; the camera's window sits in it.
     w.TreeView1 = named<QWidget>(p.content, "TreeView1");

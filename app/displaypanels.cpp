@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/pagehelpers.h"
 #include "app/pages.h"
 #include "ui/shape.h"
 #include "ui/widgets.h"
@@ -101,8 +102,8 @@ void buildDisplayPanels(MeasuringPage &p)
 
     // The tool buttons go on the top bar after the redraw button.
     auto *top = existing<QWidget>(p.TabSheet1, "plTop");
-    auto *bar = qobject_cast<QHBoxLayout *>(top->layout());
     auto *refresh = existing<QToolButton>(top, "bbtPictureRefresh");
+    QHBoxLayout *bar = topBarRowOf(refresh);
     int at = bar->indexOf(refresh) + 1;
     QToolButton *colour = toolButton(top, "SpeedButton6", QStringLiteral("顏色"), QStringLiteral("畫線顏色"));
     QToolButton *font = toolButton(top, "sbLabelFont", QStringLiteral("字型"), QStringLiteral("標籤字型"));

@@ -44,14 +44,21 @@ QLabel *readOut(QWidget *bar, QHBoxLayout *layout, const char *name)
     return label;
 }
 
-// The top bar: open, the eleven kind buttons with their frame, the redraw button, the display
-// options and the hide button; and the hidden second tool bar.
+// The top bar, two rows so that it fits a 1024-pixel screen: open, the eleven kind buttons with
+// their frame and the redraw button; below them the display options and the hide button. And the
+// hidden second tool bar.
 void buildToolBar(MeasuringPage &p, QVBoxLayout *pageLayout)
 {
     auto *top = named<QWidget>(p.TabSheet1, "plTop");
-    auto *layout = new QHBoxLayout(top);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(2);
+    auto *rows = new QVBoxLayout(top);
+    rows->setContentsMargins(4, 3, 4, 1);
+    rows->setSpacing(1);
+    auto *layout = new QHBoxLayout;
+    auto *options = new QHBoxLayout;
+    for (QHBoxLayout *row : {layout, options}) {
+        row->setSpacing(2);
+        rows->addLayout(row);
+    }
     p.sbLoad = named<QToolButton>(top, "sbLoad");
     p.sbLoad->setText(QStringLiteral("開啟"));
     p.sbLoad->setToolTip(QStringLiteral("開啟圖擋"));
@@ -69,18 +76,18 @@ void buildToolBar(MeasuringPage &p, QVBoxLayout *pageLayout)
     auto *refresh = named<QToolButton>(top, "bbtPictureRefresh");
     refresh->setText(QStringLiteral("畫面重整"));
     layout->addWidget(refresh);
-    layout->addSpacing(8);
+    layout->addStretch(1);
     for (auto [name, caption, checked] : {std::tuple{"cbCross", "十字標", true}, {"CheckBox1", "小紅點", true},
                                           {"cbDisplayScaleGauge", "比例尺", true}, {"cbPhotoHide", "隱藏相片", false}}) {
         auto *box = named<QCheckBox>(top, name, QString::fromUtf8(caption));
         box->setChecked(checked);
-        layout->addWidget(box);
+        options->addWidget(box);
     }
     p.cbDisplayScaleGauge = top->findChild<QCheckBox *>(QStringLiteral("cbDisplayScaleGauge"));
-    layout->addStretch(1);
+    options->addStretch(1);
     p.bbtHidden = named<QToolButton>(top, "bbtHidden");
     p.bbtHidden->setText(QStringLiteral("隱藏主程式"));
-    layout->addWidget(p.bbtHidden);
+    options->addWidget(p.bbtHidden);
     p.measuring.Shape1 = named<Shape>(top, "Shape1");
     p.measuring.Shape1->setPen(Qt::red, 3);
     p.measuring.Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -190,7 +197,25 @@ QWidget *buildSidePanel(MeasuringPage &p, QWidget *parent)
     auto *sides = named<QStackedWidget>(p.Panel3, "plPC5");
     sides->addWidget(buildMeasurePanel(p, sides));
     sides->addWidget(buildHardnessPanel(p, sides));
-    layout->addWidget(sides, 1);
+    // The stack takes the size of the panel it shows: the taller hardness panel must not make the
+    // measuring panel scroll, nor its width push the measuring panel out of the strip's widths.
+    const auto fitShownPanel = [sides](int shown) {
+        for (int i = 0; i < sides->count(); ++i) {
+            const QSizePolicy::Policy policy = i == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            sides->widget(i)->setSizePolicy(policy, policy);
+        }
+    };
+    QObject::connect(sides, &QStackedWidget::currentChanged, sides, fitShownPanel);
+    fitShownPanel(sides->currentIndex());
+    // The panels scroll where the screen is lower than they are tall.
+    auto *scroll = new QScrollArea(p.Panel3);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(sides);
+    // Collapsed to the strip the panel has no room at all, not even for a scroll bar.
+    scroll->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    layout->addWidget(scroll, 1);
     return p.Panel3;
 }
 

@@ -28,7 +28,7 @@ SettingsPage buildSettingsPage(QTabWidget *pages, QMainWindow *window)
     p.PageControl2 = named<QTabWidget>(settings, "PageControl2");
     settingsLayout->addWidget(p.PageControl2);
 
-    QWidget *scalePage = addPage(p.PageControl2, "tsScale", QStringLiteral("倍率設定"));
+    QWidget *scalePage = addScrolledPage(p.PageControl2, "tsScale", QStringLiteral("倍率設定"));
     auto *scalePageLayout = new QVBoxLayout(scalePage);
     auto *unitScaleHost = named<QWidget>(scalePage, "plUnitScale");
     p.unitScale = buildUnitScalePanels(unitScaleHost);

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/pagehelpers.h"
 #include "app/pages.h"
 #include "ui/widgets.h"
 
@@ -74,7 +75,6 @@ void buildRatioPanels(MeasuringPage &p, QWidget *window)
     c.CCD1->setObjectName(QStringLiteral("CCD1"));
     c.CCD1->setCheckable(true);
     auto *top = p.TabSheet1->findChild<QWidget *>(QStringLiteral("plTop"));
-    auto *bar = qobject_cast<QHBoxLayout *>(top->layout());
     c.plCCDAligment = named<QWidget>(top, "plCCDAligment");
     auto *panel = new QHBoxLayout(c.plCCDAligment);
     panel->setContentsMargins(0, 0, 0, 0);
@@ -93,6 +93,6 @@ void buildRatioPanels(MeasuringPage &p, QWidget *window)
         if (auto *option = top->findChild<QCheckBox *>(QString::fromLatin1(name)))
             c.displayOptions << option;
     }
-    const int after = c.displayOptions.isEmpty() ? bar->count() : bar->indexOf(c.displayOptions.last()) + 1;
-    bar->insertWidget(after, c.plCCDAligment);
+    QHBoxLayout *options = topBarRowOf(c.displayOptions.last());
+    options->insertWidget(options->indexOf(c.displayOptions.last()) + 1, c.plCCDAligment);
 }

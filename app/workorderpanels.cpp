@@ -89,8 +89,9 @@ void buildWorkOrderPanels(QWidget *parent, QBoxLayout *layout, WorkOrderWidgets 
         const QString axis = QStringLiteral("%1%2").arg(QChar(i % 2 == 0 ? u'X' : u'Y')).arg(i / 2 + 1);
         const QByteArray name = QStringLiteral("ed%1").arg(axis).toLatin1();
         const QByteArray unitName = QStringLiteral("lbUnit%1").arg(axis).toLatin1();
-        list.points[std::size_t(i)] = readOut(record, readOuts, 0, 3 * i, new QLabel(axis + QStringLiteral(":"), record), name.constData(),
-                                              list.pointUnits[std::size_t(i)], unitName.constData());
+        // Two rows of four, so that the panel fits a 1024-pixel screen with any unit caption.
+        list.points[std::size_t(i)] = readOut(record, readOuts, i / 4, 3 * (i % 4), new QLabel(axis + QStringLiteral(":"), record),
+                                              name.constData(), list.pointUnits[std::size_t(i)], unitName.constData());
     }
     const QString captions[3] = {QStringLiteral("距離："), QStringLiteral("圓心X："), QStringLiteral("圓心Y：")};
     for (int i = 0; i < 3; ++i) {
@@ -98,15 +99,18 @@ void buildWorkOrderPanels(QWidget *parent, QBoxLayout *layout, WorkOrderWidgets 
         const QByteArray name = QStringLiteral("edResult%1").arg(i + 1).toLatin1();
         const QByteArray unit = QStringLiteral("lbResultUnit%1").arg(i + 1).toLatin1();
         list.resultCaptions[std::size_t(i)] = named<QLabel>(record, caption.constData(), captions[i]);
-        list.results[std::size_t(i)] = readOut(record, readOuts, 1, 3 * i, list.resultCaptions[std::size_t(i)],
+        list.results[std::size_t(i)] = readOut(record, readOuts, 2, 3 * i, list.resultCaptions[std::size_t(i)],
                                                name.constData(), list.resultUnits[std::size_t(i)], unit.constData());
     }
-    readOuts->addWidget(new QLabel(QStringLiteral("說明："), record), 1, 9, Qt::AlignRight);
+    // The note takes the rest of the results' row.
+    QHBoxLayout *note = tightRow();
+    note->addWidget(new QLabel(QStringLiteral("說明："), record));
     list.edOBJNote = named<QLineEdit>(record, "edOBJNote");
-    readOuts->addWidget(list.edOBJNote, 1, 10, 1, 9);
+    note->addWidget(list.edOBJNote, 1);
     list.btUpdRec = named<QPushButton>(record, "btUpdRec", QStringLiteral("更新"));
-    readOuts->addWidget(list.btUpdRec, 1, 19, 1, 3);
-    readOuts->setColumnStretch(24, 1);
+    note->addWidget(list.btUpdRec);
+    readOuts->addLayout(note, 2, 9, 1, 4);
+    readOuts->setColumnStretch(12, 1);
     layout->addWidget(record);
 }
 

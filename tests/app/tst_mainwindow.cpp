@@ -75,6 +75,11 @@ void TestMainWindow::startsWithItsPagesButtonsAndStatusBar()
     TfmMain &w = *t.window;
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillmont 1394"));
     QCOMPARE(w.geometry().size(), QSize(1024, 768));
+    // Shown, it stays that size: no page needs more than the station's 1024 x 768 screen.
+    w.show();
+    QVERIFY2(w.minimumSizeHint().width() <= 1024 && w.minimumSizeHint().height() <= 768,
+             qPrintable(QStringLiteral("%1 x %2").arg(w.minimumSizeHint().width()).arg(w.minimumSizeHint().height())));
+    QCOMPARE(w.size(), QSize(1024, 768));
 
     auto *pages = t.control<QTabWidget>("PageControl1");
     QVERIFY(pages);
