@@ -193,6 +193,10 @@ DatabaseError openingFailed(const QString &filePath, const QString &reason)
 void Database::connect()
 {
     const bool existed = QFileInfo::exists(m_filePath);
+    // The engine opens a file it may not write for reading alone, and in WAL mode even takes the
+    // write lock; only the first stored row would fail.
+    if (QFile file(m_filePath); existed && QFileInfo(m_filePath).isFile() && !file.open(QIODevice::ReadWrite))
+        throw openingFailed(m_filePath, file.errorString());
     m_db = QSqlDatabase::addDatabase(m_dialect.driver, m_connectionName);
     m_db.setDatabaseName(m_filePath);
     if (!m_db.open())

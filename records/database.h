@@ -20,7 +20,8 @@ struct Dialect {
     // number of schema objects (0 for a new, empty database).
     QString schemaCheck;
     QStringList pragmas;     // connection settings, run after the check succeeded
-    // Takes the write lock and lets it go, writing nothing: fails on a file or folder that refuses writing.
+    // Takes the write lock and lets it go, writing nothing: fails where a write would (a folder that
+    // takes no journal file, a lock that is not given up).
     QStringList writeCheck;
 
     [[nodiscard]] static Dialect sqlite();

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -18,7 +19,7 @@ namespace {
 
 bool setImmutable(const QString &path, bool on)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
     if (fd < 0)
         return false;
     int flags = 0;
@@ -33,6 +34,8 @@ bool setImmutable(const QString &path, bool on)
 
 bool refusesNewFiles(const QString &path)
 {
+    if (!QFileInfo(path).isDir())
+        return !QFile(path).open(QIODevice::ReadWrite);
     QFile probe(path + QStringLiteral("/probe"));
     if (probe.open(QIODevice::WriteOnly)) {
         probe.close();

@@ -4,9 +4,9 @@
 
 #include <QString>
 
-// Makes a folder refuse new files while the object lives, even for root (through the file
-// system's immutable flag; a plain read-only mode otherwise). locked() tells whether it worked,
-// so a test can skip where neither is possible.
+// Makes a folder refuse new files, or a file refuse writing, while the object lives, even for root
+// (through the file system's immutable flag; a plain read-only mode otherwise). locked() tells
+// whether it worked, so a test can skip where neither is possible.
 class LockedFolder {
 public:
     explicit LockedFolder(const QString &path);

@@ -11,6 +11,7 @@
 #include "records/dataset.h"
 #include "records/sqlbind.h"
 #include "records/sqlcatalogue.h"
+#include "tests/base/lockedfolder.h"
 #include "tests/filebytes.h"
 
 namespace {
@@ -290,3 +291,24 @@ TEST_F(BindTest, QuotesInEveryTextFieldAreStoredUnchanged)
 }
 
 }  // namespace
+
+// A database file that refuses writing (copied from a write-protected medium, locked by the file
+// system) is refused at open, naming it, rather than at the first stored row; it stays as it was.
+TEST_F(DatabaseTest, FileThatRefusesWritingIsRefusedAtOpen)
+{
+    (void)Database::open(folder.path());
+    const QByteArray stored = fileBytes(dbPath());
+    {
+        LockedFolder lock(dbPath());
+        if (!lock.locked())
+            GTEST_SKIP() << "this file system cannot lock a file";
+        try {
+            auto database = Database::open(folder.path());
+            FAIL() << "opened a database that cannot be written";
+        } catch (const DatabaseError &e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("無法開啟資料庫 %1：").arg(dbPath()))) << e.what();
+        }
+        EXPECT_EQ(fileBytes(dbPath()), stored);
+    }
+    EXPECT_NO_THROW((void)Database::open(folder.path()));
+}
